@@ -1,0 +1,8 @@
+// Heap blocks for the vertex and hull lists. Either call may be given or return null:
+// every caller checks the result and keeps its old data when no block could be had.
+#pragma once
+
+#include <cstddef>
+
+void* allocateBlock(size_t bytes);
+void releaseBlock(void* block);

@@ -1,0 +1,61 @@
+#include "render/scene.h"
+
+#include <GL/gl.h>
+#include <GL/glut.h>
+
+#include "editing/editor.h"
+
+static void drawOutline() {
+    glColor3d(0, 0, 1);
+    if (!editor.showPolygon) return;
+    glBegin(editor.closePolygon ? GL_LINE_LOOP : GL_LINE_STRIP);
+    for (int32_t i = 0; i < editor.vertexCount; ++i) {
+        glVertex2d(editor.vertices[i].worldX, editor.vertices[i].worldY);
+    }
+    glEnd();
+}
+
+// Drawn through the world pairs of the referenced vertices: a vertex being dragged carries
+// the hull edges that meet it until the release recomputes the hull.
+static void drawHull() {
+    if (!editor.showHull || editor.vertexCount <= 2) return;
+    glColor3d(1, 1, 0);
+    glBegin(GL_LINE_LOOP);
+    for (int32_t i = 0; i < editor.hullCount; ++i) {
+        const Vertex& v = editor.vertices[editor.hull[i]];
+        glVertex2d(v.worldX, v.worldY);
+    }
+    glEnd();
+}
+
+// Red points with the last placed one white; in move mode green with the selected one white.
+static void drawPoints() {
+    glColor3d(1, 0, 0);
+    glBegin(GL_POINTS);
+    for (int32_t i = 0; i < editor.vertexCount; ++i) {
+        if (i == editor.vertexCount - 1) glColor3d(1, 1, 1);
+        if (editor.moveMode) {
+            if (i == editor.selectedVertex) {
+                glColor3d(1, 1, 1);
+            } else {
+                glColor3d(0, 1, 0);
+            }
+        }
+        glVertex2d(editor.vertices[i].worldX, editor.vertices[i].worldY);
+    }
+    glEnd();
+}
+
+void onDisplay() {
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glPointSize(5);
+    glLineWidth(2);
+    drawOutline();
+    drawHull();
+    drawPoints();
+    glFlush();
+    glutSwapBuffers();
+    glutPostRedisplay();
+}
