@@ -1,5 +1,7 @@
 #include "geometry/hull.h"
 
+#include <algorithm>
+
 #include "editing/memory.h"
 
 // The work deque holds positions of vertices. Its live entries deque[bot] .. deque[top] run
@@ -34,19 +36,20 @@ static int32_t buildHull(const Vertex* v, int32_t n, int32_t* deque, int32_t* bo
     return top - bot;
 }
 
+// A polyline that crosses itself can leave a vertex in the live range twice, so the hull may
+// then have more entries than vertices; its storage is sized to fit (n entries otherwise).
 void computeHull() {
     const int32_t n = editor.vertexCount;
     int32_t* deque = static_cast<int32_t*>(allocateBlock(sizeof(int32_t) * (2 * size_t(n) + 1)));
-    int32_t* hull = static_cast<int32_t*>(allocateBlock(sizeof(int32_t) * size_t(n)));
-    if (deque && hull) {
-        int32_t bot = 0;
-        int32_t count = buildHull(editor.vertices, n, deque, &bot);
-        for (int32_t i = 0; i < count; ++i) hull[i] = deque[bot + i];
+    if (!deque) return;  // keep the previous hull
+    int32_t bot = 0;
+    int32_t count = buildHull(editor.vertices, n, deque, &bot);
+    int32_t* hull = static_cast<int32_t*>(allocateBlock(sizeof(int32_t) * size_t(std::max(n, count))));
+    if (hull) {
+        std::copy(deque + bot, deque + bot + count, hull);
         releaseBlock(editor.hull);
         editor.hull = hull;
         editor.hullCount = count;
-    } else {
-        releaseBlock(hull);  // keep the previous hull
     }
     releaseBlock(deque);
 }
