@@ -42,6 +42,8 @@ struct Trace {
     std::vector<int> hull;
 };
 
+void PrintTo(const Trace& row, std::ostream* out) { *out << row.name; }
+
 const std::vector<Point> SQUARE = {{100, 100}, {300, 100}, {300, 300}, {100, 300}};
 
 std::vector<Point> squarePlus(std::vector<Point> extra) {
