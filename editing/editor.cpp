@@ -41,7 +41,8 @@ void growVertexList() {
     Vertex* block = allocateVertices(slots);
     if (!block) return;
     if (editor.vertexCount > 0) {
-        std::memcpy(block, editor.vertices, sizeof(Vertex) * static_cast<size_t>(editor.vertexCount));
+        std::memcpy(block, editor.vertices,
+                    sizeof(Vertex) * static_cast<size_t>(editor.vertexCount));
     }
     releaseBlock(editor.vertices);
     editor.vertices = block;
@@ -58,7 +59,8 @@ bool reserveVertexSlot() {
 bool pickVertex(double x, double y) {
     for (int32_t i = 0; i < editor.vertexCount; ++i) {
         const Vertex& v = editor.vertices[i];
-        if (std::fabs(v.worldX - x) <= PICK_TOLERANCE && std::fabs(v.worldY - y) <= PICK_TOLERANCE) {
+        if (std::fabs(v.worldX - x) <= PICK_TOLERANCE &&
+            std::fabs(v.worldY - y) <= PICK_TOLERANCE) {
             editor.selectedVertex = i;
             return true;
         }

@@ -29,10 +29,10 @@ typedef uint8_t Flag;  // one byte holding 0 or 1, toggled by logical negation
 // ---- Constants -------------------------------------------------------------------------------
 
 const WorldBox WORLD_BOX = {-1.0, 1.0, -1.0, 1.0};
-const int VERTEX_BLOCK = 10;           // the vertex list grows by this many slots
-const double PICK_TOLERANCE = 0.01;    // half the side of the pick square, in world units
+const int VERTEX_BLOCK = 10;             // the vertex list grows by this many slots
+const double PICK_TOLERANCE = 0.01;      // half the side of the pick square, in world units
 const double SNAP_ANGLE = 0.7853981634;  // a hair above pi/4, so exactly 45 degrees snaps flat
-const int NO_VERTEX = -1;              // "no selection": never a position in the list
+const int NO_VERTEX = -1;                // "no selection": never a position in the list
 
 // ---- The state record ------------------------------------------------------------------------
 

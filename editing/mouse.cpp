@@ -18,9 +18,10 @@ static bool shiftAlone() {
 // Makes the segment from the previous vertex level or plumb. The angle is measured in world
 // units; a zero x difference means plumb.
 static void snapToPrevious(Vertex& v, const Vertex& previous) {
-    bool level = v.worldX != previous.worldX &&
-                 std::fabs(std::atan((v.worldY - previous.worldY) / (v.worldX - previous.worldX))) <=
-                     SNAP_ANGLE;
+    bool level =
+        v.worldX != previous.worldX &&
+        std::fabs(std::atan((v.worldY - previous.worldY) / (v.worldX - previous.worldX))) <=
+            SNAP_ANGLE;
     if (level) {
         v.worldY = previous.worldY;
         v.pixelY = previous.pixelY;

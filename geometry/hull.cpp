@@ -44,7 +44,8 @@ void computeHull() {
     if (!deque) return;  // keep the previous hull
     int32_t bot = 0;
     int32_t count = buildHull(editor.vertices, n, deque, &bot);
-    int32_t* hull = static_cast<int32_t*>(allocateBlock(sizeof(int32_t) * size_t(std::max(n, count))));
+    int32_t* hull =
+        static_cast<int32_t*>(allocateBlock(sizeof(int32_t) * size_t(std::max(n, count))));
     if (hull) {
         std::copy(deque + bot, deque + bot + count, hull);
         releaseBlock(editor.hull);

@@ -68,27 +68,28 @@ TEST_F(ProgramTest, PassiveMotionChangesNothing) {
 }
 
 struct Mapping {
-    int width, height;       // the window after a reshape
-    int x, y;                // a window position, y down
-    double worldX, worldY;   // where the world box puts it
-    double pixelX, pixelY;   // the pixel frame, y up
+    int width, height;      // the window after a reshape
+    int x, y;               // a window position, y down
+    double worldX, worldY;  // where the world box puts it
+    double pixelX, pixelY;  // the pixel frame, y up
 };
 
 const Mapping MAPPINGS[] = {
-    {800, 600, 400, 300, 0, 0, 400, 300},      // centre
-    {800, 600, 0, 0, -1, 1, 0, 600},           // top-left corner
-    {800, 600, 800, 600, 1, -1, 800, 0},       // just past the bottom-right corner
-    {800, 600, 0, 600, -1, -1, 0, 0},          // bottom-left
+    {800, 600, 400, 300, 0, 0, 400, 300},  // centre
+    {800, 600, 0, 0, -1, 1, 0, 600},       // top-left corner
+    {800, 600, 800, 600, 1, -1, 800, 0},   // just past the bottom-right corner
+    {800, 600, 0, 600, -1, -1, 0, 0},      // bottom-left
     {800, 600, 200, 450, -0.5, -0.5, 200, 150},
-    {1000, 500, 500, 250, 0, 0, 500, 250},     // a resized window keeps its centre at the origin
+    {1000, 500, 500, 250, 0, 0, 500, 250},  // a resized window keeps its centre at the origin
     {1000, 500, 0, 0, -1, 1, 0, 500},
-    {301, 97, 301, 97, 1, -1, 301, 0},         // odd sizes still reach the corners
+    {301, 97, 301, 97, 1, -1, 301, 0},  // odd sizes still reach the corners
 };
 
 TEST_F(ProgramTest, WindowPositionsMapToWorldAndPixelFrames) {
     for (const Mapping& m : MAPPINGS) {
         onReshape(m.width, m.height);
-        SCOPED_TRACE(testing::Message() << m.width << "x" << m.height << " at " << m.x << "," << m.y);
+        SCOPED_TRACE(testing::Message()
+                     << m.width << "x" << m.height << " at " << m.x << "," << m.y);
         EXPECT_DOUBLE_EQ(windowToWorldX(m.x), m.worldX);
         EXPECT_DOUBLE_EQ(windowToWorldY(m.y), m.worldY);
         EXPECT_EQ(windowToPixelX(m.x), m.pixelX);

@@ -39,13 +39,13 @@ TEST_F(VertexList, GrowsByTenAtEveryTenthVertexKeepingEveryVertex) {
 TEST_F(VertexList, WithoutMemoryKeepsEveryVertexAndIgnoresOnlyTheClick) {
     place(9);
     heapLog.failuresFromNext = 0;
-    place(1);                      // the tenth fits, the growth after it fails
+    place(1);  // the tenth fits, the growth after it fails
     EXPECT_EQ(editor.vertexCapacity, 10);
-    click(700, 500);               // no free slot and still no memory: ignored
+    click(700, 500);  // no free slot and still no memory: ignored
     click(700, 500);
     expectDiagonalKept(10);
     heapLog.failuresFromNext = NEVER_FAIL;
-    click(700, 500);               // memory is back: grows, then places
+    click(700, 500);  // memory is back: grows, then places
     EXPECT_EQ(editor.vertexCount, 11);
     EXPECT_EQ(editor.vertexCapacity, 20);
     EXPECT_EQ(editor.vertices[10].pixelX, 700);
@@ -73,14 +73,14 @@ struct Pick {
 
 const Pick PICKS[] = {
     {0, 0, 0},
-    {0.01, 0.01, 0},         // the square's corner, edges included
+    {0.01, 0.01, 0},  // the square's corner, edges included
     {-0.01, -0.01, 0},
-    {0.0100001, 0, 1},       // just outside the first square, inside the second
+    {0.0100001, 0, 1},  // just outside the first square, inside the second
     {0.0149999, 0.0099999, 1},
     {0.0150001, 0, NO_VERTEX},
     {0, 0.0100001, NO_VERTEX},
     {0, -0.0100001, NO_VERTEX},
-    {0.0095, 0.0095, 0},     // a circle would miss this corner
+    {0.0095, 0.0095, 0},  // a circle would miss this corner
 };
 
 TEST_F(ProgramTest, PickTakesTheEarliestVertexInsideTheSquare) {
@@ -98,8 +98,8 @@ TEST_F(ProgramTest, ResetEmptiesTheSceneAndKeepsTheDisplayFlags) {
     press(100, 100);  // picks vertex 0 and holds the button
     fakeGl.calls.clear();
     resetScene();
-    EXPECT_EQ(fakeGl.calls, (std::vector<std::string>{"glClearColor(0,0,0,1)",
-                                                      "glClear(GL_COLOR_BUFFER_BIT)"}));
+    EXPECT_EQ(fakeGl.calls,
+              (std::vector<std::string>{"glClearColor(0,0,0,1)", "glClear(GL_COLOR_BUFFER_BIT)"}));
     EditorView expected{{}, {}, VERTEX_BLOCK, {1, 1, 1, 0, 1, 0}, NO_VERTEX};
     EXPECT_EQ(viewOfEditor(), expected);
 }

@@ -1,4 +1,6 @@
 // The hull against its documented traces and against an independent sort-based hull.
+#include "geometry/hull.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +8,6 @@
 #include <random>
 #include <vector>
 
-#include "geometry/hull.h"
 #include "tests/support/fake_memory.h"
 
 namespace {
@@ -17,7 +18,9 @@ struct Point {
     bool operator<(const Point& o) const { return x < o.x || (x == o.x && y < o.y); }
 };
 
-int64_t cross(Point o, Point a, Point b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
+int64_t cross(Point o, Point a, Point b) {
+    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
 
 // Runs computeHull on the pixel points; returns the hull list.
 std::vector<int> hullOf(const std::vector<Point>& points) {
@@ -80,7 +83,8 @@ TEST_P(HullTrace, GivesTheDocumentedList) { EXPECT_EQ(hullOf(GetParam().points),
 
 std::string traceName(const testing::TestParamInfo<Trace>& trace) {
     std::string name = trace.param.name;
-    std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
     return name;
 }
 
@@ -164,7 +168,8 @@ void expectTrueHull(const std::vector<Point>& points, const std::vector<int>& hu
     }
     if (corners.size() <= 2) {
         ASSERT_EQ(hull.size(), corners.size());
-        for (int entry : hull) EXPECT_NE(std::find(corners.begin(), corners.end(), points[entry]), corners.end());
+        for (int entry : hull)
+            EXPECT_NE(std::find(corners.begin(), corners.end(), points[entry]), corners.end());
         return;
     }
     int descents = 0;

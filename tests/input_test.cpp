@@ -31,15 +31,27 @@ const Placement PLACEMENTS[] = {
     {"shift, shallow: level", 300, 130, GLUT_ACTIVE_SHIFT, {-0.25, FIRST.worldY, 300, 500}},
     {"shift, steep: plumb", 120, 400, GLUT_ACTIVE_SHIFT, {-0.75, at(120, 400).worldY, 100, 200}},
     {"shift, straight below: plumb", 100, 400, GLUT_ACTIVE_SHIFT, at(100, 400)},
-    {"shift, 45 degrees in world units: level", 500, 400, GLUT_ACTIVE_SHIFT,
+    {"shift, 45 degrees in world units: level",
+     500,
+     400,
+     GLUT_ACTIVE_SHIFT,
      {at(500, 400).worldX, FIRST.worldY, 500, 500}},
-    {"shift, 45 degrees upward: level", 60, 70, GLUT_ACTIVE_SHIFT,
+    {"shift, 45 degrees upward: level",
+     60,
+     70,
+     GLUT_ACTIVE_SHIFT,
      {at(60, 70).worldX, FIRST.worldY, 60, 500}},
-    {"shift, 45 degrees in pixels is steep: plumb", 400, 400, GLUT_ACTIVE_SHIFT,
+    {"shift, 45 degrees in pixels is steep: plumb",
+     400,
+     400,
+     GLUT_ACTIVE_SHIFT,
      {-0.75, at(400, 400).worldY, 100, 200}},
     {"shift with ctrl: no snap", 300, 130, GLUT_ACTIVE_SHIFT | GLUT_ACTIVE_CTRL, at(300, 130)},
     {"shift with alt: no snap", 300, 130, GLUT_ACTIVE_SHIFT | GLUT_ACTIVE_ALT, at(300, 130)},
-    {"shift with NumLock (super): snaps", 300, 130, GLUT_ACTIVE_SHIFT | 8,
+    {"shift with NumLock (super): snaps",
+     300,
+     130,
+     GLUT_ACTIVE_SHIFT | 8,
      {-0.25, FIRST.worldY, 300, 500}},
     {"ctrl alone: no snap", 120, 400, GLUT_ACTIVE_CTRL, at(120, 400)},
     {"on top of the first", 100, 100, GLUT_ACTIVE_SHIFT, FIRST},
@@ -88,8 +100,8 @@ TEST_F(ProgramTest, MoveModePressPicksInsideTheSquare) {
     const struct {
         int dx, dy;
         bool picks;
-    } presses[] = {{0, 0, true}, {3, 2, true}, {-3, -2, true}, {3, -2, true},
-                   {5, 0, false}, {-5, 0, false}, {0, 4, false}, {0, -4, false}};
+    } presses[] = {{0, 0, true},  {3, 2, true},   {-3, -2, true}, {3, -2, true},
+                   {5, 0, false}, {-5, 0, false}, {0, 4, false},  {0, -4, false}};
     click(400, 300);
     key('m');
     for (auto p : presses) {
@@ -150,8 +162,8 @@ TEST_P(ResetMidDrag, NothingIsWrittenThroughOrDrawnFromTheOldSelection) {
     press(300, 400);  // picks vertex 2 and holds the button
     if (GetParam() == 'r') key('r');
     if (GetParam() == 'R') fakeGl.callbacks.mouse(GLUT_RIGHT_BUTTON, GLUT_DOWN, 0, 0);
-    key('m');          // move mode back on, the button still held
-    drag(700, 500);    // must not write into the emptied list
+    key('m');        // move mode back on, the button still held
+    drag(700, 500);  // must not write into the emptied list
     EXPECT_EQ(editor.vertexCount, 0);
     EXPECT_EQ(editor.hasSelection, 0);
     key('m'), release(700, 500);
@@ -207,8 +219,8 @@ TEST_F(ProgramTest, EventsInAnyOrderWithAnyCoordinatesKeepTheStateSound) {
 }
 
 TEST_F(ProgramTest, EveryMouseEventRequestsARedisplay) {
-    const int events[][2] = {{GLUT_LEFT_BUTTON, GLUT_DOWN}, {GLUT_LEFT_BUTTON, GLUT_UP},
-                             {GLUT_RIGHT_BUTTON, GLUT_DOWN}, {GLUT_RIGHT_BUTTON, GLUT_UP},
+    const int events[][2] = {{GLUT_LEFT_BUTTON, GLUT_DOWN},   {GLUT_LEFT_BUTTON, GLUT_UP},
+                             {GLUT_RIGHT_BUTTON, GLUT_DOWN},  {GLUT_RIGHT_BUTTON, GLUT_UP},
                              {GLUT_MIDDLE_BUTTON, GLUT_DOWN}, {GLUT_LEFT_BUTTON, 3}};
     for (auto e : events) {
         fakeGl.calls.clear();

@@ -1,5 +1,6 @@
 // The frame: which primitives, in which colour, through which world points.
 #include "render/scene.h"
+
 #include "tests/support/program_fixture.h"
 
 namespace {
@@ -11,14 +12,18 @@ const std::string RED = "glColor3d(1,0,0)", WHITE = "glColor3d(1,1,1)", GREEN = 
 const std::string END = "glEnd()";
 
 // Window positions and the world points they map to in the 800 by 600 window.
-const std::string A = "glVertex2d(-0.5,0.5)";   // (200, 150)
-const std::string B = "glVertex2d(0.5,0.5)";    // (600, 150)
-const std::string C = "glVertex2d(0,-0.5)";     // (400, 450)
-const std::string D = "glVertex2d(0,0)";        // (400, 300), inside A B C
+const std::string A = "glVertex2d(-0.5,0.5)";  // (200, 150)
+const std::string B = "glVertex2d(0.5,0.5)";   // (600, 150)
+const std::string C = "glVertex2d(0,-0.5)";    // (400, 450)
+const std::string D = "glVertex2d(0,0)";       // (400, 300), inside A B C
 
 Calls frame(const Calls& layers) {
-    Calls calls = {"glClear(GL_COLOR_BUFFER_BIT)", "glDisable(GL_TEXTURE_2D)",
-                   "glEnable(GL_BLEND)", "glPointSize(5)", "glLineWidth(2)", BLUE};
+    Calls calls = {"glClear(GL_COLOR_BUFFER_BIT)",
+                   "glDisable(GL_TEXTURE_2D)",
+                   "glEnable(GL_BLEND)",
+                   "glPointSize(5)",
+                   "glLineWidth(2)",
+                   BLUE};
     calls.insert(calls.end(), layers.begin(), layers.end());
     calls.insert(calls.end(), {"glFlush()", "glutSwapBuffers()", "glutPostRedisplay()"});
     return calls;
@@ -42,8 +47,8 @@ const Scene SCENES[] = {
     {"open outline", 2, "p", false,
      frame({"glBegin(GL_LINE_STRIP)", A, B, END, RED, "glBegin(GL_POINTS)", A, WHITE, B, END})},
     {"closed outline", 3, "pc", false,
-     frame({"glBegin(GL_LINE_LOOP)", A, B, C, END, RED, "glBegin(GL_POINTS)", A, B, WHITE, C,
-            END})},
+     frame(
+         {"glBegin(GL_LINE_LOOP)", A, B, C, END, RED, "glBegin(GL_POINTS)", A, B, WHITE, C, END})},
     {"closing alone draws no outline", 2, "c", false,
      frame({RED, "glBegin(GL_POINTS)", A, WHITE, B, END})},
     {"hull through the world points", 4, "a", false,
@@ -56,8 +61,27 @@ const Scene SCENES[] = {
     {"move mode: the selected one white", 3, "m", true,
      frame({RED, "glBegin(GL_POINTS)", GREEN, A, WHITE, B, WHITE, GREEN, C, END})},
     {"everything on", 3, "pcam", false,
-     frame({"glBegin(GL_LINE_LOOP)", A, B, C, END, YELLOW, "glBegin(GL_LINE_LOOP)", C, B, A, END,
-            RED, "glBegin(GL_POINTS)", GREEN, A, GREEN, B, WHITE, GREEN, C, END})},
+     frame({"glBegin(GL_LINE_LOOP)",
+            A,
+            B,
+            C,
+            END,
+            YELLOW,
+            "glBegin(GL_LINE_LOOP)",
+            C,
+            B,
+            A,
+            END,
+            RED,
+            "glBegin(GL_POINTS)",
+            GREEN,
+            A,
+            GREEN,
+            B,
+            WHITE,
+            GREEN,
+            C,
+            END})},
 };
 
 class Frame : public ProgramTest, public testing::WithParamInterface<Scene> {};
@@ -87,9 +111,9 @@ TEST_F(ProgramTest, NoHullIsDrawnUntilOneIsComputed) {
     press(200, 150), press(600, 150), press(400, 450);  // no release yet: nothing computed
     fakeGl.calls.clear();
     onDisplay();
-    EXPECT_EQ(callsFrom(YELLOW), (Calls{YELLOW, "glBegin(GL_LINE_LOOP)", END, RED,
-                                        "glBegin(GL_POINTS)", A, B, WHITE, C, END, "glFlush()",
-                                        "glutSwapBuffers()", "glutPostRedisplay()"}));
+    EXPECT_EQ(callsFrom(YELLOW),
+              (Calls{YELLOW, "glBegin(GL_LINE_LOOP)", END, RED, "glBegin(GL_POINTS)", A, B, WHITE,
+                     C, END, "glFlush()", "glutSwapBuffers()", "glutPostRedisplay()"}));
 }
 
 TEST_F(ProgramTest, TheHullFollowsADraggedVertexUntilTheRelease) {

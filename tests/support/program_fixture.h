@@ -1,9 +1,8 @@
 // Starts the program against the recording stand-ins and offers the events a window sends.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <GL/glut.h>
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
