@@ -202,7 +202,7 @@ TEST_F(ProgramTest, EventsInAnyOrderWithAnyCoordinatesKeepTheStateSound) {
     const int far[] = {INT_MIN, -100000, -1, 0, 799, 800, 100000, INT_MAX};
     for (int x : far) {
         release(x, x);  // a release with no press
-        drag(x, -x / 2);
+        drag(x, -(x / 2));
         fakeGl.callbacks.mouse(GLUT_MIDDLE_BUTTON, GLUT_DOWN, x, x);
         fakeGl.callbacks.mouse(GLUT_LEFT_BUTTON, 7, x, x);  // no such state
     }
