@@ -29,9 +29,6 @@ static void clearSelection() {
 }
 
 void initEditor() {
-    Viewport viewport = editor.viewport;  // read back before the lists exist; keep it
-    std::memset(&editor, 0, sizeof editor);
-    editor.viewport = viewport;
     clearSelection();
     allocateEmptyLists();
 }

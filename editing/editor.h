@@ -63,7 +63,7 @@ extern EditorState editor;
 
 // ---- Vertex list operations ------------------------------------------------------------------
 
-// Allocates the empty lists and zeroes every counter and flag (start-up).
+// Start-up: allocates the empty lists. Every counter and flag starts at zero with the record.
 void initEditor();
 
 // Moves the list to a block with (vertexCount / 10 + 1) * 10 slots, keeping every vertex.

@@ -2,10 +2,10 @@
 
 #include "editing/memory.h"
 
-// The work deque holds addresses of vertices (turned into positions for the hull list). Its
-// live entries deque[bot] .. deque[top] run counter-clockwise around the hull of the vertices
-// seen so far, and both ends name the vertex added last. Each vertex moves each end by at most
-// one slot outward, so 2n + 1 slots starting from bot = n - 2 leave room on both sides.
+// The work deque, HullDeque, holds addresses of vertices (turned into positions for the hull list).
+// Its live entries HullDeque[bot] .. HullDeque[top] run counter-clockwise around the hull of the
+// vertices seen so far, and both ends name the vertex added last. Each vertex moves each end by at
+// most one slot outward, so 2n + 1 slots starting from bot = n - 2 leave room on both sides.
 //
 // An orientation of exactly 0 counts as a clockwise turn, so a vertex on a hull edge is
 // popped. The popping loops stop at the live range: when the first vertices lie on one line
@@ -13,34 +13,35 @@
 // The stop leaves at least two entries, the extremes of such a run, and the hull is then
 // built from them as from any other.
 //
-// Each end's first test is the one the interior test already made, so it is not made twice.
-static int32_t buildHull(const Vertex* v, int32_t n, const Vertex** deque, int32_t* bottom) {
+// Both interior tests are made for every vertex (they have no effects, so this changes no
+// result), and each end's popping loop starts from its result: no test is made twice.
+static int32_t buildHull(const Vertex* v, int32_t n, const Vertex** HullDeque, int32_t* bottom) {
     int32_t bot = n - 2;
     int32_t top = bot + 3;
-    deque[bot] = deque[top] = &v[2];
+    HullDeque[bot] = HullDeque[top] = &v[2];
     bool counterClockwise = isLeft(v[0], v[1], v[2]) > 0;
-    deque[bot + 1] = counterClockwise ? &v[0] : &v[1];
-    deque[bot + 2] = counterClockwise ? &v[1] : &v[0];
+    HullDeque[bot + 1] = counterClockwise ? &v[0] : &v[1];
+    HullDeque[bot + 2] = counterClockwise ? &v[1] : &v[0];
     // The two end edges, kept in registers: most vertices need nothing else.
-    Vertex bottomFrom = *deque[bot], bottomTo = *deque[bot + 1];
-    Vertex topFrom = *deque[top - 1], topTo = *deque[top];
+    Vertex bottomFrom = *HullDeque[bot], bottomTo = *HullDeque[bot + 1];
+    Vertex topFrom = *HullDeque[top - 1], topTo = *HullDeque[top];
     for (const Vertex* p = v + 3; p < v + n; ++p) {
         double bottomTurn = isLeft(bottomFrom, bottomTo, *p);
         double topTurn = isLeft(topFrom, topTo, *p);
         if (bottomTurn > 0 && topTurn > 0) continue;  // inside the hull so far
         while (bottomTurn <= 0 && bot + 1 < top) {
             ++bot;
-            bottomTurn = isLeft(*deque[bot], *deque[bot + 1], *p);
+            bottomTurn = isLeft(*HullDeque[bot], *HullDeque[bot + 1], *p);
         }
-        deque[--bot] = p;
+        HullDeque[--bot] = p;
         while (topTurn <= 0 && top - 1 > bot) {
             --top;
-            topTurn = isLeft(*deque[top - 1], *deque[top], *p);
+            topTurn = isLeft(*HullDeque[top - 1], *HullDeque[top], *p);
         }
-        deque[++top] = p;
+        HullDeque[++top] = p;
         bottomFrom = topTo = *p;
-        bottomTo = *deque[bot + 1];
-        topFrom = *deque[top - 1];
+        bottomTo = *HullDeque[bot + 1];
+        topFrom = *HullDeque[top - 1];
     }
     *bottom = bot;
     return top - bot;
@@ -53,13 +54,13 @@ void computeHull() {
     const Vertex* const v = editor.vertices;
     void* block = allocateBlock(sizeof(const Vertex*) * (2 * size_t(n) + 1));
     if (!block) return;  // keep the previous hull
-    const Vertex** deque = static_cast<const Vertex**>(block);
+    const Vertex** HullDeque = static_cast<const Vertex**>(block);
     int32_t bot = 0;
-    int32_t count = buildHull(v, n, deque, &bot);
+    int32_t count = buildHull(v, n, HullDeque, &bot);
     int32_t* hull =
         static_cast<int32_t*>(allocateBlock(sizeof(int32_t) * size_t(count > n ? count : n)));
     if (hull) {
-        for (int32_t i = 0; i < count; ++i) hull[i] = int32_t(deque[bot + i] - v);
+        for (int32_t i = 0; i < count; ++i) hull[i] = int32_t(HullDeque[bot + i] - v);
         releaseBlock(editor.hull);
         editor.hull = hull;
         editor.hullCount = count;

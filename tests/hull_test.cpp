@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/support/fake_memory.h"
+#include "tests/support/table_rows.h"
 
 namespace {
 
@@ -81,14 +82,7 @@ class HullTrace : public testing::TestWithParam<Trace> {};
 
 TEST_P(HullTrace, GivesTheDocumentedList) { EXPECT_EQ(hullOf(GetParam().points), GetParam().hull); }
 
-std::string traceName(const testing::TestParamInfo<Trace>& trace) {
-    std::string name = trace.param.name;
-    std::replace_if(
-        name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
-    return name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Traces, HullTrace, testing::ValuesIn(TRACES), traceName);
+INSTANTIATE_TEST_SUITE_P(Traces, HullTrace, testing::ValuesIn(TRACES), rowName<Trace>);
 
 // ---- Memory ----------------------------------------------------------------------------------
 

@@ -6,6 +6,7 @@
 #include "app/view.h"
 #include "render/scene.h"
 #include "tests/support/program_fixture.h"
+#include "tests/support/table_rows.h"
 
 namespace {
 
@@ -72,13 +73,7 @@ TEST_P(Placing, SecondVertex) {
     EXPECT_EQ(v.pixelY, e.pixelY);
 }
 
-std::string placementName(const testing::TestParamInfo<Placement>& p) {
-    std::string name = p.param.name;
-    for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    return name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Clicks, Placing, testing::ValuesIn(PLACEMENTS), placementName);
+INSTANTIATE_TEST_SUITE_P(Clicks, Placing, testing::ValuesIn(PLACEMENTS), rowName<Placement>);
 
 TEST_F(ProgramTest, FirstClicksLandWhereClickedWithOrWithoutShift) {
     const int corners[][2] = {{0, 0}, {799, 0}, {0, 599}, {799, 599}, {400, 300}};

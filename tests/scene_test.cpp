@@ -2,6 +2,7 @@
 #include "render/scene.h"
 
 #include "tests/support/program_fixture.h"
+#include "tests/support/table_rows.h"
 
 namespace {
 
@@ -98,13 +99,7 @@ TEST_P(Frame, DrawsTheLayersInOrder) {
     EXPECT_EQ(viewOfEditor(), before);  // the frame only reads
 }
 
-std::string sceneName(const testing::TestParamInfo<Scene>& scene) {
-    std::string name = scene.param.name;
-    for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    return name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Scenes, Frame, testing::ValuesIn(SCENES), sceneName);
+INSTANTIATE_TEST_SUITE_P(Scenes, Frame, testing::ValuesIn(SCENES), rowName<Scene>);
 
 TEST_F(ProgramTest, NoHullIsDrawnUntilOneIsComputed) {
     key('a');
