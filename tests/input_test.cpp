@@ -1,4 +1,6 @@
 // Mouse and keyboard commands, as event sequences against the editor state.
+#include <GL/freeglut.h>  // GLUT_ACTIVE_SUPER, which freeglut sets for NumLock
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -52,7 +54,7 @@ const Placement PLACEMENTS[] = {
     {"shift with NumLock (super): snaps",
      300,
      130,
-     GLUT_ACTIVE_SHIFT | 8,
+     GLUT_ACTIVE_SHIFT | GLUT_ACTIVE_SUPER,
      {-0.25, FIRST.worldY, 300, 500}},
     {"ctrl alone: no snap", 120, 400, GLUT_ACTIVE_CTRL, at(120, 400)},
     {"on top of the first", 100, 100, GLUT_ACTIVE_SHIFT, FIRST},

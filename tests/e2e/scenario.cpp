@@ -230,12 +230,14 @@ void clearScene() {
     click(100, 500, 3);
     waitForFrame(allBlack);
 
-    step("a Shift-click snaps plumb under the previous vertex");
+    step("with NumLock on, a Shift-click snaps plumb under the previous vertex");
     click(100, 100);
+    typeKey(XK_Num_Lock);
     movePointer(110, 400);
     holdShift(true);
     click(110, 400);
     holdShift(false);
+    typeKey(XK_Num_Lock);
     waitForFrame([](const Frame& f) {
         return firstProblem({pointAt(f, 100, 100, RED), pointAt(f, 100, 400, WHITE),
                              nothingNear(f, 110, 400, WHITE)});
