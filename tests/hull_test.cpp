@@ -23,10 +23,15 @@ int64_t cross(Point o, Point a, Point b) {
     return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
 }
 
-// Runs computeHull on the pixel points; returns the hull list.
-std::vector<int> hullOf(const std::vector<Point>& points) {
+std::vector<Vertex> verticesAt(const std::vector<Point>& points) {
     std::vector<Vertex> vertices;
     for (Point p : points) vertices.push_back({0, 0, double(p.x), double(p.y)});
+    return vertices;
+}
+
+// Runs computeHull on the pixel points; returns the hull list.
+std::vector<int> hullOf(const std::vector<Point>& points) {
+    std::vector<Vertex> vertices = verticesAt(points);
     editor.vertices = vertices.data();
     editor.vertexCount = int32_t(points.size());
     computeHull();
@@ -87,8 +92,7 @@ INSTANTIATE_TEST_SUITE_P(Traces, HullTrace, testing::ValuesIn(TRACES), rowName<T
 // ---- Memory ----------------------------------------------------------------------------------
 
 TEST(HullMemory, TwoBlocksPerCallAndTheOldHullFreed) {
-    std::vector<Vertex> square;
-    for (Point p : SQUARE) square.push_back({0, 0, double(p.x), double(p.y)});
+    std::vector<Vertex> square = verticesAt(SQUARE);
     editor.vertices = square.data();
     editor.vertexCount = 4;
     editor.hull = nullptr;

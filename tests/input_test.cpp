@@ -113,7 +113,7 @@ TEST_F(ProgramTest, MoveModePressPicksInsideTheSquare) {
 }
 
 TEST_F(ProgramTest, PickDragReleaseMovesTheVertexAndRecomputesOnRelease) {
-    click(100, 100), click(500, 100), click(300, 400);
+    placeTriangle();
     std::vector<int> before = viewOfEditor().hull;
     key('m');
     press(500, 100);
@@ -154,7 +154,7 @@ TEST_F(ProgramTest, EveryLeftReleaseWithThreeVerticesComputesTheHull) {
 class ResetMidDrag : public ProgramTest, public testing::WithParamInterface<char> {};
 
 TEST_P(ResetMidDrag, NothingIsWrittenThroughOrDrawnFromTheOldSelection) {
-    click(100, 100), click(500, 100), click(300, 400);
+    placeTriangle();
     key('m');
     press(300, 400);  // picks vertex 2 and holds the button
     if (GetParam() == 'r') key('r');
@@ -178,7 +178,7 @@ TEST_P(ResetMidDrag, NothingIsWrittenThroughOrDrawnFromTheOldSelection) {
 INSTANTIATE_TEST_SUITE_P(KeyAndRightButton, ResetMidDrag, testing::Values('r', 'R'));
 
 TEST_F(ProgramTest, MoveModeTurnedOffMidDragLeavesTheVertexWhereDragged) {
-    click(100, 100), click(500, 100), click(300, 400);
+    placeTriangle();
     key('m');
     press(500, 100);
     drag(600, 200);
@@ -204,7 +204,7 @@ TEST_F(ProgramTest, EventsInAnyOrderWithAnyCoordinatesKeepTheStateSound) {
         fakeGl.callbacks.mouse(GLUT_LEFT_BUTTON, 7, x, x);  // no such state
     }
     EXPECT_EQ(editor.vertexCount, 0);
-    click(100, 100), click(500, 100), click(300, 400);
+    placeTriangle();
     key('m');
     press(100, 100);
     for (int x : far) drag(x, x);  // far outside the window during a drag
@@ -231,7 +231,7 @@ TEST_F(ProgramTest, EveryMouseEventRequestsARedisplay) {
 }
 
 TEST_F(ProgramTest, RightReleaseAndMiddleButtonChangeNothing) {
-    click(100, 100), click(500, 100), click(300, 400);
+    placeTriangle();
     EditorView before = viewOfEditor();
     fakeGl.callbacks.mouse(GLUT_RIGHT_BUTTON, GLUT_UP, 10, 10);
     fakeGl.callbacks.mouse(GLUT_MIDDLE_BUTTON, GLUT_DOWN, 10, 10);
@@ -249,7 +249,7 @@ TEST_F(ProgramTest, EveryKeyDoesItsOneThing) {
     for (int code = 0; code < 256; ++code) {
         if (code == 'q' || code == 27) continue;
         key('r');
-        click(100, 100), click(500, 100), click(300, 400);
+        placeTriangle();
         editor.showPolygon = 1, editor.closePolygon = 0, editor.showHull = 0;
         key('m');
         EditorView expected = viewOfEditor();
@@ -276,7 +276,7 @@ TEST_F(ProgramTest, TogglingTwiceRestoresEveryFlag) {
 using QuitDeathTest = ProgramTest;
 
 TEST_F(QuitDeathTest, QAndEscapeExitWithStatusZero) {
-    click(100, 100), click(500, 100), click(300, 400);
+    placeTriangle();
     key('m'), press(100, 100);  // mid-drag makes no difference
     EXPECT_EXIT(key('q'), testing::ExitedWithCode(0), "");
     EXPECT_EXIT(key(27), testing::ExitedWithCode(0), "");

@@ -52,3 +52,9 @@ void ProgramTest::rightClick(int x, int y) {
     fakeGl.callbacks.mouse(GLUT_RIGHT_BUTTON, GLUT_DOWN, x, y);
     fakeGl.callbacks.mouse(GLUT_RIGHT_BUTTON, GLUT_UP, x, y);
 }
+
+void ProgramTest::placeTriangle() {
+    click(100, 100);
+    click(500, 100);
+    click(300, 400);
+}

@@ -39,4 +39,5 @@ protected:
     void drag(int x, int y);
     void key(unsigned char k);
     void rightClick(int x, int y);
+    void placeTriangle();  // clicks at (100, 100), (500, 100) and (300, 400)
 };
