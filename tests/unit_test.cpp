@@ -1,0 +1,221 @@
+// Unit tests: the hull, by its traces and by the definition of a convex hull; the commands, as
+// event scripts against the editor state. GL and GLU are the real libraries, idle without a
+// window; stood in for: an 800 by 600 viewport, modifiers, redisplays, a heap that can run out.
+#include <GL/glut.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <set>
+#include <sstream>
+
+#include "app/view.h"
+#include "editing/editor.h"
+#include "editing/input.h"
+#include "editing/memory.h"
+#include "geometry/hull.h"
+
+static int modifiers, redisplays;
+void glGetIntegerv(GLenum, GLint* v) { v[0] = v[1] = 0, v[2] = 800, v[3] = 600; }
+int glutGetModifiers() { return modifiers; }
+void glutPostRedisplay() { ++redisplays; }
+
+int heapLeft = -1;  // how many more blocks the heap hands out; -1: any number
+void* allocateBlock(size_t n) {
+    return heapLeft == 0 ? nullptr : (heapLeft -= heapLeft > 0, std::malloc(n));
+}
+void releaseBlock(void* block) { std::free(block); }
+
+namespace {
+
+// ---- The hull ---------------------------------------------------------------------------------
+
+using Point = std::array<double, 2>;  // a pixel pair
+using Points = std::vector<Point>;
+
+double cross(Point o, Point a, Point b) {  // exact for the small whole numbers used here
+    return (a[0] - o[0]) * (b[1] - o[1]) - (a[1] - o[1]) * (b[0] - o[0]);
+}
+
+std::vector<int> hullOf(const Points& points) {
+    std::vector<Vertex> vertices;
+    for (Point p : points) vertices.push_back({0, 0, p[0], p[1]});
+    editor.vertices = vertices.data();
+    editor.vertexCount = int32_t(vertices.size());
+    computeHull();
+    std::vector<int> hull(editor.hull, editor.hull + editor.hullCount);
+    releaseBlock(editor.hull);
+    editor = EditorState{};
+    return hull;
+}
+
+TEST(Hull, FollowsTheDocumentedTracesWithTwoBlocksACall) {
+    const std::pair<Points, std::vector<int>> traces[] = {
+        {{{100, 100}, {300, 100}, {300, 300}, {100, 300}}, {3, 0, 1, 2}},
+        {{{100, 100}, {300, 100}, {200, 300}, {200, 150}}, {2, 0, 1}},  // the inner one skipped
+        {{{100, 100}, {200, 300}, {300, 100}}, {2, 1, 0}},              // clockwise
+        {{{0, 0}, {1, 0}, {2, 0}}, {2, 1, 0}},                          // three in a row
+        {{{100, 100}, {300, 100}, {200, 300}, {200, 150}, {250, 200}}, {4, 2, 0, 1}},  // on an edge
+        {{{100, 100}, {300, 100}, {300, 300}, {100, 300}, {300, 400}}, {4, 3, 0, 1}},  // V2 popped
+        {{{100, 100}, {300, 100}, {300, 300}, {100, 300}, {100, 300}}, {4, 0, 1, 2}},  // twice
+        {{{1e15, -1e15}, {1, -1}, {-1e300, 1e300}, {33554432, 1}}, {3, 2, 1, 0, 2}},   // inexact
+    };
+    for (const auto& trace : traces) {
+        heapLeft = 3;
+        EXPECT_EQ(hullOf(trace.first), trace.second);
+        EXPECT_EQ(heapLeft, 1);  // the deque and the hull; the leak check sees the deque freed
+    }
+    heapLeft = -1;
+}
+
+// A self-avoiding walk on the grid that often keeps its direction: a simple polyline with
+// straight runs and level and plumb steps. Now and then a vertex is clicked twice.
+Points randomSimplePolyline(std::mt19937& rng) {
+    const int DX[] = {1, 0, -1, 0}, DY[] = {0, 1, 0, -1};
+    std::uniform_int_distribution<int> percent(0, 99), direction(0, 3);
+    Points walk = {{0, 0}};
+    std::set<Point> visited = {{0, 0}};
+    int length = 3 + percent(rng) % 38, d = direction(rng);
+    for (int tries = 0; int(walk.size()) < length && tries < 200; ++tries) {
+        if (percent(rng) < 50) d = direction(rng);
+        if (percent(rng) < 5) walk.push_back(walk.back());
+        Point q = {walk.back()[0] + DX[d], walk.back()[1] + DY[d]};
+        if (visited.insert(q).second) walk.push_back(q);
+    }
+    return walk;
+}
+
+// The definition as a check: distinct vertices, every vertex on or left of every edge between
+// consecutive entries. They then go once counter-clockwise round a convex polygon holding all
+// vertices, so every corner is among them. On one line: just the two extremes.
+void expectTrueHull(const Points& points, const std::vector<int>& hull) {
+    std::set<Point> entries;
+    for (int i : hull) entries.insert(points.at(size_t(i)));  // out of range: an exception
+    ASSERT_EQ(entries.size(), hull.size()) << "a vertex twice";
+    auto extremes = std::minmax_element(points.begin(), points.end());
+    Point low = *extremes.first, high = *extremes.second;
+    if (std::all_of(points.begin(), points.end(), [&](Point p) { return !cross(low, high, p); })) {
+        EXPECT_EQ(entries, (std::set<Point>{low, high}));
+        return;
+    }
+    ASSERT_GE(hull.size(), 3u);
+    for (size_t i = 0; i < hull.size(); ++i) {
+        Point a = points[size_t(hull[i])], b = points[size_t(hull[(i + 1) % hull.size()])];
+        for (Point p : points) ASSERT_GE(cross(a, b, p), 0) << "right of an edge";
+    }
+}
+
+TEST(Hull, IsTheTrueHullOfRandomSimplePolylines) {
+    std::mt19937 rng(20261206);
+    for (int round = 0; round < 20000 && !HasFailure(); ++round) {
+        Points points = randomSimplePolyline(rng);
+        bool straight = cross(points[0], points[1], points[2]) == 0;
+        SCOPED_TRACE(testing::Message() << "round " << round);
+        if (points.size() > 3 || !straight) expectTrueHull(points, hullOf(points));
+    }
+}
+
+// ---- The commands -----------------------------------------------------------------------------
+
+const char BUTTONS[] = "LMR";  // in GLUT's order
+
+// Runs an event script on a fresh editor: tokens apart by spaces, window positions y down.
+//   Lx,y L<x,y L>x,y ~x,y  left click, press, release, motion; M and R: middle and right
+//   'k heapN               the key k; the heap hands out N more blocks (-1: any number)
+//   ?x,y                   a pick at world (x, y) in ten-thousandths, as a move-mode press
+// A press may add the GLUT modifier bits held: 1 Shift, 2 Ctrl, 4 Alt, 8 Super (NumLock).
+// Each mouse event must ask for one redisplay, and a key for none.
+void run(const std::string& script) {
+    releaseVertexList(), releaseBlock(editor.hull);
+    editor = EditorState{}, heapLeft = -1;
+    setupProjection(), initEditor();
+    std::istringstream tokens(script);
+    for (std::string t; tokens >> t;) {
+        int x = 0, y = 0, before = redisplays, events = 0;
+        modifiers = 0;
+        std::sscanf(t.c_str() + 1 + (t[1] == '<' || t[1] == '>'), "%d,%d,%d", &x, &y, &modifiers);
+        if (t.compare(0, 4, "heap") == 0) heapLeft = std::atoi(t.c_str() + 4);
+        if (t[0] == '\'') onKeyboard(static_cast<unsigned char>(t[1]), 0, 0);
+        if (t[0] == '~') onMotion(x, y), ++events;
+        if (t[0] == '?') editor.hasSelection = pickVertex(x / 1e4, y / 1e4);
+        const char* button = std::strchr(BUTTONS, t[0]);
+        if (button && t[1] != '>') onMouse(int(button - BUTTONS), GLUT_DOWN, x, y), ++events;
+        if (button && t[1] != '<') onMouse(int(button - BUTTONS), GLUT_UP, x, y), ++events;
+        EXPECT_EQ(redisplays - before, events) << t;
+    }
+}
+
+// The editor as text: each vertex at the window position it is drawn at, then @x,y when its
+// pixel pair is not that position's; | the hull | what is on: p c a m (outline, closing, hull,
+// move mode), held (left button), sel (a selection), #i (the vertex moved and drawn as picked).
+std::string state() {
+    std::ostringstream s;
+    for (const Vertex* v = editor.vertices; v < editor.vertices + editor.vertexCount; ++v) {
+        double x = (v->worldX + 1) * 400, y = (1 - v->worldY) * 300;
+        s << x << ',' << y;
+        if (v->pixelX != std::round(x) || v->pixelY != 600 - std::round(y)) {
+            s << '@' << v->pixelX << ',' << v->pixelY;
+        }
+        s << ' ';
+    }
+    s << '|';
+    for (int i = 0; i < editor.hullCount; ++i) s << ' ' << editor.hull[i];
+    s << " |" << (editor.showPolygon ? " p" : "") << (editor.closePolygon ? " c" : "")
+      << (editor.showHull ? " a" : "") << (editor.moveMode ? " m" : "")
+      << (editor.buttonHeld ? " held" : "") << (editor.hasSelection ? " sel" : "");
+    if (editor.selectedVertex != NO_VERTEX) s << " #" << editor.selectedVertex;
+    return s.str();
+}
+
+const std::string P = "L100,100 ", T = "L100,100 L500,100 L300,400 ";  // a point, a triangle
+const std::string T_STATE = "100,100 500,100 300,400 | 2 1 0 |";
+
+TEST(Commands, ChangeTheEditorAsEachScriptExpects) {
+    const std::string rows[][2] = {
+        // Placing; Shift snaps level or plumb by the angle in world units (45 degrees in the
+        // world is level, in pixels here steeper); NumLock goes with it, Ctrl or Alt stop it
+        {"L7,9,1", "7,9 | |"},
+        {P + "L500,400,1 L790,390,1", "100,100 500,100 500,390 | 2 1 0 |"},
+        {P + "L300,130,1 L320,400,9 L500,420,3 L650,300,5",
+         "100,100 300,100 300,400 500,420 650,300 | 4 1 0 2 3 |"},
+        // Picking within 3 pixels across and 2 down, never 5 across or 4 down; dragging the
+        // world pair; putting down both; the hull on every left release from three vertices,
+        // kept when memory runs out
+        {T + "'m L<503,102", T_STATE + " m held sel #1"},
+        {T + "'m L<505,100 ~650,20 L>650,20 L<500,104 ~650,20 L>650,20", T_STATE + " m"},
+        {T + "'m L<300,400 ~300,50", "100,100 500,100 300,50@300,200 | 2 1 0 | m held sel #2"},
+        {T + "'m L<300,400 ~300,50 L>300,60", "100,100 500,100 300,60 | 2 0 1 | m"},
+        {T + "'m L<300,400 heap0 L>300,60", "100,100 500,100 300,60 | 2 1 0 | m"},
+        {T + "'m L<300,400 heap1 L>300,60", "100,100 500,100 300,60 | 2 1 0 | m"},
+        {T + "'m L<500,100 ~600,200 'm L>700,300 'm ~650,250",
+         "100,100 600,200@500,500 300,400 | 2 1 0 | m sel #1"},
+        {"L<100,100 L<500,100 L<300,400 'm L>790,590", T_STATE + " m"},
+        {T + "'m L<500,100 L>500,100 R>0,0 M0,0", T_STATE + " m"},
+        // The earliest vertex within the square, corners included, wins: world (0, 0), (0.005, 0)
+        {"L400,300 L402,300 ?100,-100", "400,300 402,300 | | sel #0"},
+        {"L400,300 L402,300 ?120,0", "400,300 402,300 | | sel #1"},
+        {"L400,300 L402,300 ?120,0 ?151,0", "400,300 402,300 | |"},
+        // The list grows by ten; a click that finds no slot and no memory is dropped
+        {"L1,1 L2,2 L3,3 L4,4 L5,5 L6,6 L7,7 L8,8 L9,9 heap0 L10,10 L11,11 heap-1 L12,12",
+         "1,1 2,2 3,3 4,4 5,5 6,6 7,7 8,8 9,9 10,10 12,12 | 10 0 |"},
+        // Resets keep the display flags, leave move mode and drop a selection mid-drag
+        {T + "'p 'c 'a 'm 'r", "| | p c a"},
+        {T + "'p 'c 'a 'm L<300,400 'r", "| | p c a held"},
+        {T + "'p 'c 'a 'm L<300,400 R<0,0", "| | p c a held"},
+        {P + "heap0 'r L400,300 heap-1 L400,300", "400,300 | |"},
+        // Toggles, and keys that do nothing
+        {T + "'p", T_STATE + " p"},
+        {T + "'c 'a", T_STATE + " c a"},
+        {T + "'m 'p 'c 'a 'p 'c 'a 'P 'C 'M 'A 'R 'Q 'x '1", T_STATE + " m"},
+    };
+    for (const auto& row : rows) {
+        run(row[0]);
+        EXPECT_EQ(state(), row[1]) << row[0];
+    }
+}
+
+}  // namespace
