@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Builds polyhull twice (release with g++; AddressSanitizer and UndefinedBehaviorSanitizer
 # with clang) and runs every test in both: unit tests, the hull fuzzer (sanitizer build), the
-# formatting check and the end-to-end run of the real binary under Xvfb.
+# formatting check, the end-to-end run of the real binary under Xvfb, and (release build) the
+# install and the Debian package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
 ensure_packages "${BUILD_PACKAGES[@]}" libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
-    clang-format xvfb xauth xdotool imagemagick
+    clang-format xvfb xauth xdotool imagemagick desktop-file-utils groff-base dpkg-dev file
 
 jobs=$(nproc)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DPOLYHULL_WERROR=ON >/dev/null

@@ -1,6 +1,5 @@
-// libFuzzer: the hull of any vertex list, of small integers (many collinear and coincident) or raw
-// doubles (huge, infinite, NaN). ASan fills the first 4 KiB of a new block, so with inputs under
-// 400 bytes a read of a deque slot never written shows.
+// libFuzzer: the hull of any vertex list: small integers (collinear, coincident) or raw doubles
+// (huge, NaN). ASan fills a new block's first 4 KiB: with short inputs, unwritten slots show.
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>

@@ -4,16 +4,15 @@
 set -euo pipefail
 program=$1 work=$2 frames=$(dirname "$(realpath "$0")")/frames
 title="Quorvan: Homework 1 Programming Assignment"
-mkdir -p "$work" && rm -f "$work"/*.png
 # Sanitizer builds: any report fails the exit status. Mesa's driver, loaded up front, stays
 # mapped to the leak check, so that the blocks it keeps to the end can be told by its name.
-echo leak:swrast_dri >"$work/lsan" && dri=$(ls /usr/lib/*/dri/swrast_dri.so)
+mkdir -p "$work" && rm -f "$work"/*.png && echo leak:swrast_dri >"$work/lsan"
 export ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$work/lsan
 
 fail() { echo "end to end: $*" >&2 && exit 1; }
 start() {
     log=$work/$1.log
-    LD_PRELOAD=$dri "$program" 2>"$log" & app=$!
+    LD_PRELOAD=$(ls /usr/lib/*/dri/swrast_dri.so) "$program" 2>"$log" & app=$!
     win=$(timeout 30 xdotool search --sync --name "^$title\$") || fail "no window titled $title"
 }
 quit() { xdotool key "$1" && wait "$app" || fail "status $? after $1, not 0: see $log"; }
