@@ -32,9 +32,9 @@ start first
 [[ $(xdotool getwindowgeometry "$win") == *"Position: 200,200"*"Geometry: 800x600" ]] ||
     fail "the window is not 800x600 at (200, 200)"
 check empty
-click 200 150 1 && click 600 165 1 shift && click 400 450 1 && click 400 300 1
-check points # the second snapped level with the first, the fourth inside the triangle
-xdotool key a p && check outline-open # with the hull
+click 200 150 1 && click 600 165 1 shift && click 400 450 1 && xdotool key a
+check hull # three points, the second snapped level with the first, and their hull
+click 400 300 1 && xdotool key p && check outline-open # the fourth point inside the hull
 xdotool key c && check outline-closed
 xdotool type PCMARQ && xdotool key m && check move-mode # upper case does nothing
 # The apex dragged up past the inner vertex: the hull follows, then takes that vertex in.
