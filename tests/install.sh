@@ -5,8 +5,8 @@ set -euo pipefail
 e2e=$(dirname "$(realpath "$0")")/e2e/run.sh share=stage/usr/share icons=icons/hicolor/scalable/apps
 rm -rf "$2" && mkdir -p "$2" && cd "$2"
 DESTDIR=$PWD/stage cmake --install "$1" --prefix /usr >/dev/null
-desktop-file-validate $share/applications/polyhull.desktop >checks.log 2>&1
-groff -man -ww -z $share/man/man1/polyhull.1 2>>checks.log
+desktop-file-validate $share/applications/polyhull.desktop >checks.log 2>&1 || :
+groff -man -ww -z $share/man/man1/polyhull.1 2>>checks.log || :
 [ ! -s checks.log ] || { cat checks.log && exit 1; }
 cpack -G DEB --config "$1/CPackConfig.cmake" >/dev/null && deb=$(ls polyhull_*.deb)
 depends=$(dpkg-deb --field "$deb" Depends) && echo "Depends: $depends"
