@@ -34,13 +34,13 @@ start first
 check empty
 click 200 150 1 && click 600 165 1 shift && click 400 450 1 && xdotool key a
 check hull # three points, the second snapped level with the first, and their hull
-click 400 300 1 && xdotool key p && check outline-open # the fourth point inside the hull
+click 400 300 1 && check inner-point # the fourth point, inside the hull
+xdotool key p && check outline-open
 xdotool key c && check outline-closed
 xdotool type PCMARQ && xdotool key m && check move-mode # upper case does nothing
-# The apex dragged up past the inner vertex: the hull follows, then takes that vertex in.
 xdotool mousemove --window "$win" 400 450 mousedown 1 mousemove --window "$win" 400 250
-check dragging
-xdotool mouseup 1 && check dropped
+check dragging # the apex dragged up past the inner point: the hull follows the apex
+xdotool mouseup 1 && check dropped # put down: the hull is recomputed and takes the inner point in
 xdotool key r && check empty
 xdotool windowsize "$win" 600 400 && click 300 200 1 && check resized
 click 100 100 3 && check resized-empty # a right click clears the scene
