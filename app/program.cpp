@@ -8,12 +8,16 @@
 #include "render/scene.h"
 
 static const char* const WINDOW_TITLE = "Quorvan: Homework 1 Programming Assignment";
+static const int WINDOW_WIDTH = 800;  // the window's first size and place on the screen, in pixels
+static const int WINDOW_HEIGHT = 600;
+static const int WINDOW_X = 200;
+static const int WINDOW_Y = 200;
 
 static void openWindow(int* argc, char** argv) {
     glutInit(argc, argv);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB);
-    glutInitWindowSize(800, 600);
-    glutInitWindowPosition(200, 200);
+    glutInitWindowSize(WINDOW_WIDTH, WINDOW_HEIGHT);
+    glutInitWindowPosition(WINDOW_X, WINDOW_Y);
     glutCreateWindow(WINDOW_TITLE);
 }
 

@@ -27,7 +27,7 @@ void onReshape(int width, int height) {
     readViewport();
 }
 
-void onPassiveMotion(int, int) {}
+void onPassiveMotion(int /*x*/, int /*y*/) {}
 
 // Differences of window coordinates are formed in double: exact for every int, and free of
 // the overflow an int difference could hit with far-off positions during a drag.

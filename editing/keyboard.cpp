@@ -11,14 +11,14 @@ static void quit() {
     std::exit(0);
 }
 
-void onKeyboard(unsigned char key, int, int) {
+void onKeyboard(unsigned char key, int /*x*/, int /*y*/) {
     switch (key) {
         case 'p': editor.showPolygon = !editor.showPolygon; break;
         case 'c': editor.closePolygon = !editor.closePolygon; break;
         case 'm': editor.moveMode = !editor.moveMode; break;
         case 'a': editor.showHull = !editor.showHull; break;
         case 'r': resetScene(); break;
-        case 'q': quit(); break;
+        case 'q':
         case KEY_ESCAPE: quit(); break;
         default: break;
     }

@@ -23,8 +23,10 @@ static int32_t buildHull(const Vertex* v, int32_t n, const Vertex** HullDeque, i
     HullDeque[bot + 1] = counterClockwise ? &v[0] : &v[1];
     HullDeque[bot + 2] = counterClockwise ? &v[1] : &v[0];
     // The two end edges, kept in registers: most vertices need nothing else.
-    Vertex bottomFrom = *HullDeque[bot], bottomTo = *HullDeque[bot + 1];
-    Vertex topFrom = *HullDeque[top - 1], topTo = *HullDeque[top];
+    Vertex bottomFrom = *HullDeque[bot];
+    Vertex bottomTo = *HullDeque[bot + 1];
+    Vertex topFrom = *HullDeque[top - 1];
+    Vertex topTo = *HullDeque[top];
     for (const Vertex* p = v + 3; p < v + n; ++p) {
         double bottomTurn = isLeft(bottomFrom, bottomTo, *p);
         double topTurn = isLeft(topFrom, topTo, *p);
@@ -52,6 +54,7 @@ static int32_t buildHull(const Vertex* v, int32_t n, const Vertex** HullDeque, i
 void computeHull() {
     const int32_t n = editor.vertexCount;
     const Vertex* const v = editor.vertices;
+    // NOLINTNEXTLINE(bugprone-sizeof-expression): the deque holds addresses, as meant
     void* block = allocateBlock(sizeof(const Vertex*) * (2 * size_t(n) + 1));
     if (!block) return;  // keep the previous hull
     const Vertex** HullDeque = static_cast<const Vertex**>(block);

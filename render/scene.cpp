@@ -5,6 +5,9 @@
 
 #include "editing/editor.h"
 
+static const float POINT_SIZE = 5;  // pixels across a vertex's square point
+static const float LINE_WIDTH = 2;  // pixels across the outline and the hull
+
 static void drawOutline() {
     glColor3d(0, 0, 1);
     if (!editor.showPolygon) return;
@@ -50,8 +53,8 @@ void onDisplay() {
     glClear(GL_COLOR_BUFFER_BIT);
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
-    glPointSize(5);
-    glLineWidth(2);
+    glPointSize(POINT_SIZE);
+    glLineWidth(LINE_WIDTH);
     drawOutline();
     drawHull();
     drawPoints();
