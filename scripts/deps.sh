@@ -1,4 +1,5 @@
-# Sourced by the other scripts: installs the Debian packages they name when any is missing.
+# Sourced by the other scripts: installs the Debian packages they name when any is missing, and
+# configures a build folder with every option set.
 
 ensure_packages() {
     local missing=()
@@ -14,4 +15,16 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-BUILD_PACKAGES=(cmake make g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri)
+# configure FOLDER [-DNAME=VALUE...]: gives every option, these defaults first and the caller's
+# after them (the later one wins), so that nothing an earlier run or a hand left in the
+# folder's cache changes what is built there.
+configure() {
+    local folder=$1
+    shift
+    cmake -S . -B "$folder" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ \
+        -DPOLYHULL_SANITIZE=OFF -DPOLYHULL_TESTS=OFF -DPOLYHULL_BENCH=OFF -DPOLYHULL_WERROR=OFF \
+        "$@" >/dev/null
+}
+
+BUILD_PACKAGES=(cmake make g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
+    librsvg2-bin)

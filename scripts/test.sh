@@ -1,22 +1,40 @@
 #!/usr/bin/env bash
-# Builds polyhull twice (release with g++; AddressSanitizer and UndefinedBehaviorSanitizer
-# with clang) and runs every test in both: unit tests, the hull fuzzer (sanitizer build), the
-# formatting check, the end-to-end run of the real binary under Xvfb, and (release build) the
-# install and the Debian package.
+# Builds polyhull twice, build-test/ (release, g++) and build-sanitize/ (AddressSanitizer and
+# UndefinedBehaviorSanitizer, clang), and runs every test in both: unit tests, the formatting
+# check, the end-to-end run of the real binary under Xvfb; the install and the Debian package
+# (release build); the hull fuzzer and clang-tidy (sanitizer build). Fails when a build lacks
+# any of the tests named below, lists none, or leaves one not run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
 ensure_packages "${BUILD_PACKAGES[@]}" libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
-    clang-format xvfb xauth xdotool imagemagick desktop-file-utils groff-base dpkg-dev file
+    clang-format clang-tidy-14 xvfb xauth xdotool imagemagick desktop-file-utils groff-base \
+    dpkg-dev file
 
+UNIT_TESTS=(Hull.FollowsTheDocumentedTracesWithTwoBlocksACall
+    Hull.IsTheTrueHullOfRandomSimplePolylines Commands.ChangeTheEditorAsEachScriptExpects)
 jobs=$(nproc)
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DPOLYHULL_WERROR=ON >/dev/null
-cmake --build build -j "$jobs"
-cmake -S . -B build-sanitize -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DPOLYHULL_SANITIZE=ON -DPOLYHULL_BENCH=OFF -DPOLYHULL_WERROR=ON >/dev/null
+
+# run_tests FOLDER NAME...: every test of the folder, which must list each NAME.
+run_tests() {
+    local folder=$1 listed
+    shift
+    listed=$(ctest --test-dir "$folder" -N | sed -n 's/^ *Test *#[0-9]*: //p')
+    for name in "$@"; do
+        grep -qxF "$name" <<<"$listed" || { echo "$folder has no test $name" >&2 && return 1; }
+    done
+    ctest --test-dir "$folder" --no-tests=error --output-on-failure -j "$jobs" |
+        tee "$folder/ctest.log"
+    ! grep -q "did not run" "$folder/ctest.log" || { echo "$folder: a test did not run" >&2 && return 1; }
+}
+
+configure build-test -DPOLYHULL_TESTS=ON -DPOLYHULL_BENCH=ON -DPOLYHULL_WERROR=ON
+cmake --build build-test -j "$jobs"
+configure build-sanitize -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DPOLYHULL_SANITIZE=ON -DPOLYHULL_TESTS=ON -DPOLYHULL_WERROR=ON
 cmake --build build-sanitize -j "$jobs"
 
 echo "== release build (g++) =="
-ctest --test-dir build --output-on-failure -j "$jobs"
+run_tests build-test "${UNIT_TESTS[@]}" formatting end_to_end install
 echo "== sanitizer build (clang, ASan + UBSan) =="
-ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+run_tests build-sanitize "${UNIT_TESTS[@]}" formatting end_to_end hull_fuzz clang_tidy
