@@ -4,5 +4,6 @@
 
 #include <cstddef>
 
-void* allocateBlock(size_t bytes);
+// The size attribute lets a fortified build check copies into the block against its size.
+[[gnu::alloc_size(1)]] void* allocateBlock(size_t bytes);
 void releaseBlock(void* block);
