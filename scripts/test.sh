@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 source scripts/deps.sh
 ensure_packages "${BUILD_PACKAGES[@]}" libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
     clang-format clang-tidy-14 xvfb xauth xdotool imagemagick desktop-file-utils groff-base \
-    dpkg-dev file
+    dpkg-dev file lintian appstream devscripts
 
 UNIT_TESTS=(Hull.FollowsTheDocumentedTracesWithTwoBlocksACall
     Hull.IsTheTrueHullOfRandomSimplePolylines Commands.ChangeTheEditorAsEachScriptExpects)

@@ -42,7 +42,10 @@ xdotool mousemove --window "$win" 400 450 mousedown 1 mousemove --window "$win" 
 check dragging # the apex dragged up past the inner point: the hull follows the apex
 xdotool mouseup 1 && check dropped # put down: the hull is recomputed and takes the inner point in
 xdotool key r && check empty
+for p in 400,62 310,209 164,175 212,300 140,449 328,378 400,528 505,406 625,420 538,300 655,154 \
+    515,175; do click "${p%,*}" "${p#*,}" 1; done && check polyline # the README's picture
+click 100 100 3 && check empty # a right click clears the scene
 xdotool windowsize "$win" 600 400 && click 300 200 1 && check resized
-click 100 100 3 && check resized-empty # a right click clears the scene
+click 100 100 3 && check resized-empty
 quit q
 start second && quit Escape
