@@ -25,7 +25,8 @@ run_tests() {
     done
     ctest --test-dir "$folder" --no-tests=error --output-on-failure -j "$jobs" |
         tee "$folder/ctest.log"
-    ! grep -q "did not run" "$folder/ctest.log" || { echo "$folder: a test did not run" >&2 && return 1; }
+    ! grep -q "did not run" "$folder/ctest.log" ||
+        { echo "$folder: a test did not run" >&2 && return 1; }
 }
 
 configure build-test -DPOLYHULL_TESTS=ON -DPOLYHULL_BENCH=ON -DPOLYHULL_WERROR=ON
