@@ -32,17 +32,18 @@ static void drawHull() {
 }
 
 // Red points with the last placed one white; in move mode green with the selected one white.
+// Each point gets its own colour call: a GL that keeps colours per vertex inside glBegin (the
+// browser's emulation) would otherwise draw the points without one.
 static void drawPoints() {
-    glColor3d(1, 0, 0);
     glBegin(GL_POINTS);
     for (int32_t i = 0; i < editor.vertexCount; ++i) {
-        if (i == editor.vertexCount - 1) glColor3d(1, 1, 1);
-        if (editor.moveMode) {
-            if (i == editor.selectedVertex) {
-                glColor3d(1, 1, 1);
-            } else {
-                glColor3d(0, 1, 0);
-            }
+        bool white = editor.moveMode ? i == editor.selectedVertex : i == editor.vertexCount - 1;
+        if (white) {
+            glColor3d(1, 1, 1);
+        } else if (editor.moveMode) {
+            glColor3d(0, 1, 0);
+        } else {
+            glColor3d(1, 0, 0);
         }
         glVertex2d(editor.vertices[i].worldX, editor.vertices[i].worldY);
     }
