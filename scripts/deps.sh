@@ -15,16 +15,18 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# configure FOLDER [-DNAME=VALUE...]: gives every option, these defaults first and the caller's
-# after them (the later one wins), so that nothing an earlier run or a hand left in the
-# folder's cache changes what is built there.
+# Every build option, as each script starts from them; the caller's values come after these and
+# win, so that nothing an earlier run or a hand left in a folder's cache changes what is built.
+OPTIONS=(-DCMAKE_BUILD_TYPE=Release -DPOLYHULL_SANITIZE=OFF -DPOLYHULL_TESTS=OFF -DPOLYHULL_BENCH=OFF
+    -DPOLYHULL_WERROR=OFF)
+
+# configure FOLDER [-DNAME=VALUE...]: a desktop build, with g++ unless the caller names another.
 configure() {
     local folder=$1
     shift
-    cmake -S . -B "$folder" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ \
-        -DPOLYHULL_SANITIZE=OFF -DPOLYHULL_TESTS=OFF -DPOLYHULL_BENCH=OFF -DPOLYHULL_WERROR=OFF \
-        "$@" >/dev/null
+    cmake -S . -B "$folder" -DCMAKE_CXX_COMPILER=g++ "${OPTIONS[@]}" "$@" >/dev/null
 }
 
 BUILD_PACKAGES=(cmake make g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
     librsvg2-bin)
+WEB_PACKAGES=(cmake make emscripten python3)

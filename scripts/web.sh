@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds polyhull for the browser in build-web/ with Emscripten, leaving in build-web/site/ all
+# that a static web server needs, and serves that folder on 127.0.0.1, port 8000 or $PORT,
+# until Ctrl-C. With --build it only builds.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/deps.sh
+ensure_packages "${WEB_PACKAGES[@]}"
+
+# Debian's emcc runs on node and needs Debian's node modules (acorn), wherever node came from.
+export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+emcmake cmake -S . -B build-web "${OPTIONS[@]}" >/dev/null
+cmake --build build-web -j "$(nproc)"
+[ "${1:-}" != --build ] || exit 0
+
+port=${PORT:-8000}
+echo "polyhull in a browser: http://127.0.0.1:$port/ (Ctrl-C stops the server)"
+exec python3 -m http.server "$port" --bind 127.0.0.1 --directory build-web/site

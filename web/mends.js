@@ -1,0 +1,60 @@
+// Mends for the browser build: where Emscripten's GLUT or its GL emulation acts otherwise than
+// freeglut and Mesa do on the desktop, the browser is made to act as the desktop does. Linked as
+// a JS library (--js-library); the program's sources know nothing of it.
+
+mergeInto(LibraryManager.library, {
+  // The GL emulation has glVertex2f only. World coordinates lie in -1..1, where a float
+  // resolves far below a pixel, so the frame is the same.
+  glVertex2d__deps: ['glVertex2f'],
+  glVertex2d__sig: 'vdd',
+  glVertex2d: function(x, y) { _glVertex2f(x, y); },
+
+  // The program's end (q or Esc): the runtime halts, so no frame is drawn and no event reaches
+  // the program any more, and the page hears the status through Module.onExit. Leaving through
+  // 'unwind' ends the callback that called exit() without an uncaught error.
+  exit__deps: ['$GLUT'],
+  exit: function(code) {
+    EXITSTATUS = code;
+    ABORT = true;
+    GLUT.displayFunc = GLUT.mouseFunc = GLUT.motionFunc = GLUT.keyboardFunc = null;
+    if (Module['onExit']) Module['onExit'](code);
+    throw 'unwind';
+  },
+
+  // Installed before main, so that glutInit registers the mended handlers.
+  glutInit__deps: ['$Browser', '$polyhullMends'],
+  $polyhullMends__deps: ['$GLUT', '$Browser', '$callUserCallback'],
+  $polyhullMends__postset: 'polyhullMends();',
+  $polyhullMends: function() {
+    // freeglut hands the motion callbacks the pointer's new position; Emscripten's GLUT hands
+    // them the one before the move, so a dragged vertex would lag a step behind the pointer.
+    GLUT.onMousemove = function(event) {
+      var lastX = Browser.mouseX;
+      var lastY = Browser.mouseY;
+      Browser.calculateMouseEvent(event);
+      if (Browser.mouseX == lastX && Browser.mouseY == lastY) return;
+      var func = GLUT.buttons ? GLUT.motionFunc :
+                 event.target == Module['canvas'] ? GLUT.passiveMotionFunc : null;
+      if (!func) return;
+      event.preventDefault();
+      GLUT.saveModifiers(event);
+      callUserCallback(function() {
+        {{{ makeDynCall('vii', 'func') }}}(Browser.mouseX, Browser.mouseY);
+      });
+    };
+
+    // freeglut reads a key as the character it types; Emscripten's GLUT reads the key's code,
+    // so Caps Lock or a non-Latin layout would still give lower-case Latin letters. Ctrl and
+    // Meta combinations are left to the browser (its shortcuts); on the desktop they type
+    // control characters, which the program ignores.
+    GLUT.onKeydown = function(event) {
+      var key = event.key == 'Escape' ? 27 : event.key.length == 1 ? event.key.charCodeAt(0) : 0;
+      if (!key || key > 255 || event.ctrlKey || event.metaKey || !GLUT.keyboardFunc) return;
+      event.preventDefault();
+      GLUT.saveModifiers(event);
+      callUserCallback(function() {
+        {{{ makeDynCall('viii', 'GLUT.keyboardFunc') }}}(key, Browser.mouseX, Browser.mouseY);
+      });
+    };
+  },
+});
