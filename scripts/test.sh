@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds polyhull twice, build-test/ (release, g++) and build-sanitize/ (AddressSanitizer and
-# UndefinedBehaviorSanitizer, clang), and runs every test in both: unit tests, the formatting
-# check, the end-to-end run of the real binary under Xvfb; the install and the Debian package
+# Builds polyhull three times, build-web/ (the browser page, scripts/web.sh), build-test/
+# (release, g++) and build-sanitize/ (AddressSanitizer and UndefinedBehaviorSanitizer, clang),
+# and runs every test in the last two: unit tests, the formatting check, the end-to-end run of
+# the real binary under Xvfb; the install, the Debian package and the page in headless Chromium
 # (release build); the hull fuzzer and clang-tidy (sanitizer build). Fails when a build lacks
 # any of the tests named below, lists none, or leaves one not run.
 set -euo pipefail
@@ -9,7 +10,8 @@ cd "$(dirname "$0")/.."
 source scripts/deps.sh
 ensure_packages "${BUILD_PACKAGES[@]}" libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
     clang-format clang-tidy-14 xvfb xauth xdotool imagemagick desktop-file-utils groff-base \
-    dpkg-dev file lintian appstream devscripts
+    dpkg-dev file lintian appstream devscripts chromium chromium-driver python3-selenium \
+    python3-pil
 
 UNIT_TESTS=(Hull.FollowsTheDocumentedTracesWithTwoBlocksACall
     Hull.IsTheTrueHullOfRandomSimplePolylines Commands.ChangeTheEditorAsEachScriptExpects)
@@ -29,6 +31,7 @@ run_tests() {
         { echo "$folder: a test did not run" >&2 && return 1; }
 }
 
+./scripts/web.sh --build
 configure build-test -DPOLYHULL_TESTS=ON -DPOLYHULL_BENCH=ON -DPOLYHULL_WERROR=ON
 cmake --build build-test -j "$jobs"
 configure build-sanitize -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -36,6 +39,6 @@ configure build-sanitize -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWith
 cmake --build build-sanitize -j "$jobs"
 
 echo "== release build (g++) =="
-run_tests build-test "${UNIT_TESTS[@]}" formatting end_to_end install
+run_tests build-test "${UNIT_TESTS[@]}" formatting end_to_end install browser
 echo "== sanitizer build (clang, ASan + UBSan) =="
 run_tests build-sanitize "${UNIT_TESTS[@]}" formatting end_to_end hull_fuzz clang_tidy

@@ -16,7 +16,15 @@ start() {
     win=$(timeout 30 xdotool search --sync --name "^$title\$") || fail "no window titled $title"
 }
 quit() { xdotool key "$1" && wait "$app" || fail "status $? after $1, not 0: see $log"; }
-click() { xdotool mousemove --window "$win" "$1" "$2" ${4:+keydown $4} click "$3" ${4:+keyup $4}; }
+# The shared actions' verbs (see actions).
+click() { xdotool mousemove --window "$win" "$1" "$2" ${3:+keydown $3} click 1 ${3:+keyup $3}; }
+clicks() { for p; do click "${p%,*}" "${p#*,}"; done; }
+rightclick() { xdotool mousemove --window "$win" "$1" "$2" click 3; }
+press() { xdotool mousemove --window "$win" "$1" "$2" mousedown 1; }
+move() { xdotool mousemove --window "$win" "$1" "$2"; }
+release() { xdotool mouseup 1; }
+key() { xdotool key "$1"; }
+keys() { xdotool type "$1"; }
 check() {  # NAME: within ten seconds or so the window shows frames/NAME.png
     local want=$frames/$1.png got=$work/$1.png
     [ -z "${REMAKE_FRAMES:-}" ] || { sleep 1 && import -window "$win" -strip "$want"; return; }
@@ -31,21 +39,8 @@ check() {  # NAME: within ten seconds or so the window shows frames/NAME.png
 start first
 [[ $(xdotool getwindowgeometry "$win") == *"Position: 200,200"*"Geometry: 800x600" ]] ||
     fail "the window is not 800x600 at (200, 200)"
-check empty
-click 200 150 1 && click 600 165 1 shift && click 400 450 1 && xdotool key a
-check hull # three points, the second snapped level with the first, and their hull
-click 400 300 1 && check inner-point # the fourth point, inside the hull
-xdotool key p && check outline-open
-xdotool key c && check outline-closed
-xdotool type PCMARQ && xdotool key m && check move-mode # upper case does nothing
-xdotool mousemove --window "$win" 400 450 mousedown 1 mousemove --window "$win" 400 250
-check dragging # the apex dragged up past the inner point: the hull follows the apex
-xdotool mouseup 1 && check dropped # put down: the hull is recomputed and takes the inner point in
-xdotool key r && check empty
-for p in 400,62 310,209 164,175 212,300 140,449 328,378 400,528 505,406 625,420 538,300 655,154 \
-    515,175; do click "${p%,*}" "${p#*,}" 1; done && check polyline # the README's picture
-click 100 100 3 && check empty # a right click clears the scene
-xdotool windowsize "$win" 600 400 && click 300 200 1 && check resized
-click 100 100 3 && check resized-empty
+source "$(dirname "$0")/actions"
+xdotool windowsize "$win" 600 400 && click 300 200 && check resized
+rightclick 100 100 && check resized-empty
 quit q
 start second && quit Escape
