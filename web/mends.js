@@ -46,7 +46,7 @@ mergeInto(LibraryManager.library, {
     // freeglut reads a key as the character it types; Emscripten's GLUT reads the key's code,
     // so Caps Lock or a non-Latin layout would still give lower-case Latin letters. Ctrl and
     // Meta combinations are left to the browser (its shortcuts); on the desktop they type
-    // control characters, which the program ignores.
+    // control characters, which the program ignores. The page's buttons send keydown events.
     GLUT.onKeydown = function(event) {
       var key = event.key == 'Escape' ? 27 : event.key.length == 1 ? event.key.charCodeAt(0) : 0;
       if (!key || key > 255 || event.ctrlKey || event.metaKey || !GLUT.keyboardFunc) return;
@@ -54,6 +54,43 @@ mergeInto(LibraryManager.library, {
       GLUT.saveModifiers(event);
       callUserCallback(function() {
         {{{ makeDynCall('viii', 'GLUT.keyboardFunc') }}}(key, Browser.mouseX, Browser.mouseY);
+      });
+    };
+
+    // The page's level/plumb toggle (Module.snap) holds Shift down for clicks and taps.
+    var saveModifiers = GLUT.saveModifiers;
+    GLUT.saveModifiers = function(event) {
+      saveModifiers(event);
+      if (Module['snap']) GLUT.modifiers |= 1;
+    };
+
+    // One finger is the left button. Emscripten's GLUT makes mouse events of touches, whose
+    // positions are whole CSS pixels: on a canvas shown smaller than its 800 by 600 pixels a
+    // tap would land a pixel or two off. So the touch's own position is mapped to the canvas's
+    // pixels and handed to the callbacks directly. The page keeps the browser from scrolling
+    // (touch-action); ending a tap here also stops the browser's own mouse events for it.
+    GLUT.touchHandler = function(event) {
+      var touch = event.changedTouches[0];
+      var start = event.type == 'touchstart';
+      if (event.target != Module['canvas'] || !GLUT.mouseFunc) return;
+      if (start ? event.touches.length > 1 : touch.identifier !== GLUT.touch) return;
+      var rect = Module['canvas'].getBoundingClientRect();
+      var x = (touch.clientX - rect.left) * Module['canvas'].width / rect.width;
+      var y = (touch.clientY - rect.top) * Module['canvas'].height / rect.height;
+      Browser.mouseX = x;
+      Browser.mouseY = y;
+      GLUT.saveModifiers(event);
+      if (event.type == 'touchmove') {
+        if (GLUT.motionFunc) callUserCallback(function() {
+          {{{ makeDynCall('vii', 'GLUT.motionFunc') }}}(x, y);
+        });
+        return;
+      }
+      GLUT.touch = start ? touch.identifier : null;
+      GLUT.buttons = start ? GLUT.buttons | 1 : GLUT.buttons & ~1;
+      if (!start && event.cancelable) event.preventDefault();  // not after a drag
+      callUserCallback(function() {
+        {{{ makeDynCall('viiii', 'GLUT.mouseFunc') }}}(0, start ? 0 : 1, x, y);
       });
     };
   },

@@ -1,12 +1,13 @@
 #!/usr/bin/python3
 """The page in headless Chromium: browser.py SITE WORKDIR serves SITE on a free port of
-127.0.0.1 and takes the shared actions through WebDriver. Each checked canvas frame is held
-against frames/NAME.png by this rule: colours are exact, and every drawn pixel of either frame
-lies within 1 px of a pixel of its colour in the other, or there lies under a later layer (the
+127.0.0.1 and takes the shared actions twice, with a mouse and keys, then on an emulated phone
+by touch and the page's buttons. Each checked frame, read from the canvas, is held against
+frames/NAME.png by this rule: colours are exact, and every drawn pixel of either frame lies
+within 1 px of a pixel of its colour in the other, or there lies under a later layer (the
 outline, then the hull, then the points). That allows the browser's 1-px lines and its points
 1 px off the desktop's, which can cover a line's pixel the desktop's leave bare; a missing,
 misplaced or miscoloured point or line fails."""
-import functools, http.server, io, os, sys, threading, time
+import atexit, base64, functools, http.server, io, os, sys, threading, time
 from PIL import Image, ImageChops
 from selenium import webdriver
 from selenium.webdriver.common.action_chains import ActionChains
@@ -16,6 +17,7 @@ from selenium.webdriver.support.ui import WebDriverWait
 site, work = sys.argv[1:3]
 HERE = os.path.dirname(os.path.realpath(__file__))
 LAYER = {(0, 0, 0): 0, (0, 0, 255): 1, (255, 255, 0): 2}  # background, outline, hull; points 3
+PHONE = {"deviceMetrics": {"width": 390, "height": 844, "pixelRatio": 3, "touch": True}}
 ENDED = "polyhull ended with status 0. Reload the page to start it again."
 
 
@@ -43,8 +45,14 @@ def open_page():
     canvas = driver.find_element("id", "canvas")
 
 
-def frame():
-    return Image.open(io.BytesIO(canvas.screenshot_as_png)).convert("RGB")
+def image(png):
+    return Image.open(io.BytesIO(png)).convert("RGB")
+
+
+def frame():  # the canvas's own pixels, read right after the program drew them
+    data = driver.execute_async_script(
+        "requestAnimationFrame(() => arguments[0](canvas.toDataURL()))")
+    return image(base64.b64decode(data.split(",")[1]))
 
 
 def check(name):  # within ten seconds or so the canvas shows frames/NAME.png
@@ -58,35 +66,98 @@ def check(name):  # within ten seconds or so the canvas shows frames/NAME.png
     fail(f"the canvas is not frames/{name}.png: see {work}/{name}.png")
 
 
-def quit(key):  # the page says that the program ended, and input draws nothing more
-    last = frame()
-    VERBS["key"](key)
+def quit(key):  # the page says that the program ended, and input changes nothing on screen
+    last = image(canvas.screenshot_as_png)
+    verbs["key"](key)
     time.sleep(0.5)
     if driver.find_element("id", "ended").text != ENDED:
         fail(f"after {key} the page does not say: {ENDED}")
-    VERBS["click"](300, 300)
-    VERBS["keys"]("pa")
+    verbs["click"](300, 300)
+    verbs["keys"]("pa")
     time.sleep(0.5)
-    if ImageChops.difference(frame(), last).getbbox():
+    if ImageChops.difference(image(canvas.screenshot_as_png), last).getbbox():
         fail(f"the canvas changed after {key} had ended the program")
+
+
+def run_actions():
+    with open(f"{HERE}/actions") as actions:
+        for step in (step.split() for line in actions for step in line.split("#")[0].split(";")):
+            if step:
+                verbs[step[0]](*step[1:])
 
 
 def at(x, y):  # WebDriver's offsets count from the element's centre
     return ActionChains(driver).move_to_element_with_offset(canvas, int(x) - 400, int(y) - 300)
 
 
-VERBS = {  # the shared actions' verbs (see actions)
+def touch(kind, x=0, y=0):  # at (x, y) on the page, in CSS pixels
+    points = [] if kind == "touchEnd" else [{"x": x, "y": y}]
+    driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
+
+
+def touch_canvas(kind, x, y):  # at the middle of the canvas's pixel (x, y)
+    r = driver.execute_script("return canvas.getBoundingClientRect()")  # not rounded, as .rect
+    touch(kind, r["x"] + (int(x) + .5) * r["width"] / 800, r["y"] + (int(y) + .5) * r["height"] / 600)
+
+
+def tap_button(selector):
+    r = driver.find_element("css selector", f"#keys {selector}").rect
+    touch("touchStart", r["x"] + r["width"] / 2, r["y"] + r["height"] / 2)
+    touch("touchEnd")
+
+
+def tap(x, y, shift=None):  # Shift is the snap toggle, on for this one tap
+    if shift:
+        tap_button("#snap")
+    touch_canvas("touchStart", x, y)
+    touch("touchEnd")
+    if shift:
+        tap_button("#snap")
+
+
+SHARED = {  # the verbs of the shared actions (see actions), with the mouse and the keys
     "check": check,
+    "clicks": lambda *points: [verbs["click"](*point.split(",")) for point in points]}
+MOUSE = dict(SHARED, **{
     "click": lambda x, y, shift=None: (at(x, y).key_down(Keys.SHIFT).click().key_up(Keys.SHIFT)
                                        if shift else at(x, y).click()).perform(),
-    "clicks": lambda *points: [VERBS["click"](*point.split(",")) for point in points],
     "rightclick": lambda x, y: at(x, y).context_click().perform(),
     "press": lambda x, y: at(x, y).click_and_hold().perform(),
     "move": lambda x, y: at(x, y).perform(),
     "release": lambda: ActionChains(driver).release().perform(),
     "key": lambda key: ActionChains(driver).send_keys(getattr(Keys, key.upper(), key)).perform(),
-    "keys": lambda text: ActionChains(driver).send_keys(text).perform(),
-}
+    "keys": lambda text: ActionChains(driver).send_keys(text).perform()})
+TOUCH = dict(SHARED, **{  # and by touch: no right button and no typing, but the buttons
+    "click": tap,
+    "rightclick": lambda x, y: tap_button("[data-key=r]"),
+    "press": lambda x, y: touch_canvas("touchStart", x, y),
+    "move": lambda x, y: touch_canvas("touchMove", x, y),
+    "release": lambda: touch("touchEnd"),
+    "key": lambda key: tap_button(f"[data-key={key}]"),
+    "keys": lambda text: None})
+
+
+def start(verbs_now, **emulation):  # a fresh browser on the page
+    global driver, verbs
+    options = webdriver.ChromeOptions()
+    for flag in ("--headless=new --use-angle=swiftshader --enable-unsafe-swiftshader --no-sandbox "
+                 "--disable-background-networking --disable-component-update --disable-sync "
+                 "--no-first-run --window-size=1000,1000").split():
+        options.add_argument(flag)
+    if emulation:
+        options.add_experimental_option("mobileEmulation", emulation)
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    driver, verbs = webdriver.Chrome(options=options), verbs_now
+    open_page()
+
+
+def finish():
+    global driver
+    errors = [e["message"] for e in driver.get_log("browser") if e["level"] == "SEVERE"]
+    driver = driver.quit()
+    if errors:
+        fail("the console shows errors:\n" + "\n".join(errors))
+
 
 if not os.path.exists(f"{site}/index.html"):
     fail(f"no page in {site}: ./scripts/web.sh --build makes it")
@@ -95,26 +166,23 @@ server = http.server.ThreadingHTTPServer(
     ("127.0.0.1", 0), functools.partial(http.server.SimpleHTTPRequestHandler, directory=site))
 threading.Thread(target=server.serve_forever, daemon=True).start()
 url = f"http://127.0.0.1:{server.server_port}/"
-options = webdriver.ChromeOptions()
-for flag in ("--headless=new --use-angle=swiftshader --enable-unsafe-swiftshader --no-sandbox "
-             "--disable-background-networking --disable-component-update --disable-sync "
-             "--no-first-run --window-size=1000,1000").split():
-    options.add_argument(flag)
-options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-driver = webdriver.Chrome(options=options)
-try:
-    open_page()
-    if driver.title != "Quorvan: Homework 1 Programming Assignment":
-        fail(f"the page's title is {driver.title!r}")
-    with open(f"{HERE}/actions") as actions:
-        for step in (step.split() for line in actions for step in line.split("#")[0].split(";")):
-            if step:
-                VERBS[step[0]](*step[1:])
-    quit("q")
-    open_page()  # a fresh page, and Esc before anything else
-    quit("Escape")
-    errors = [e["message"] for e in driver.get_log("browser") if e["level"] == "SEVERE"]
-    if errors:
-        fail("the console shows errors:\n" + "\n".join(errors))
-finally:
-    driver.quit()
+driver = None
+atexit.register(lambda: driver and driver.quit())  # also when a check fails
+
+start(MOUSE)
+if driver.title != "Quorvan: Homework 1 Programming Assignment":
+    fail(f"the page's title is {driver.title!r}")
+run_actions()
+quit("q")
+open_page()  # a fresh page, and Esc before anything else
+quit("Escape")
+finish()
+
+start(TOUCH, **PHONE)
+if driver.execute_script("return document.documentElement.scrollWidth > screen.width"):
+    fail("the page is wider than the phone's screen")
+run_actions()
+if driver.execute_script("return scrollY"):
+    fail("the page scrolled while the canvas was touched")
+quit("q")
+finish()
