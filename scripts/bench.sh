@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
-ensure_packages "${BUILD_PACKAGES[@]}" libbenchmark-dev libcgal-dev libboost-dev
+ensure_packages $(packages 1 "${BUILD[@]}") libbenchmark-dev libcgal-dev libboost-dev
 configure build-bench -DPOLYHULL_BENCH=ON
 cmake --build build-bench --target hull_bench -j "$(nproc)"
 exec ./build-bench/bench/hull_bench "$@"

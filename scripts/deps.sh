@@ -1,7 +1,68 @@
-# Sourced by the other scripts: installs the Debian packages they name when any is missing, and
-# configures a build folder with every option set.
+# Sourced by the other scripts: makes sure that what a script needs is there, and configures a
+# build folder with every option set.
 
+# What the scripts need, each with the package that brings it on Debian and Ubuntu, Fedora, Arch
+# and openSUSE (a comma joins two). A name with a slash is a header, others are commands.
+REQUIREMENTS="
+cmake         cmake                            cmake              cmake          cmake
+make          make                             make               make           make
+g++           g++                              gcc-c++            gcc            gcc-c++
+GL/gl.h       libgl1-mesa-dev,libgl1-mesa-dri  mesa-libGL-devel   mesa           Mesa-libGL-devel
+GL/glu.h      libglu1-mesa-dev                 mesa-libGLU-devel  glu            glu-devel
+GL/glut.h     freeglut3-dev                    freeglut-devel     freeglut       freeglut-devel
+rsvg-convert  librsvg2-bin                     librsvg2-tools     librsvg        rsvg-convert
+xdpyinfo      x11-utils                        xdpyinfo           xorg-xdpyinfo  xdpyinfo
+emcc          emscripten                       emscripten         emscripten     emscripten
+python3       python3                          python3            python         python3"
+INSTALLERS=("Debian, Ubuntu: sudo apt-get install" "Fedora:         sudo dnf install"
+    "Arch:           sudo pacman -S" "openSUSE:       sudo zypper install")
+BUILD=(cmake make g++ GL/gl.h GL/glu.h GL/glut.h rsvg-convert)  # the desktop program's build
+
+debian() { command -v apt-get >/dev/null && command -v dpkg-query >/dev/null; }
+
+# packages COLUMN NAME...: the packages that bring the names on the distribution in that column
+# of REQUIREMENTS (1 to 4), on one line.
+packages() {
+    local column=$(($1 + 1))
+    shift
+    awk -v names=" $* " -v column=$column 'index(names, " " $1 " ") { gsub(",", " ", $column);
+        printf "%s ", $column }' <<<"$REQUIREMENTS"
+}
+
+present() {
+    if [[ $1 == */* ]]; then
+        printf '#include <%s>\n' "$1" | g++ -x c++ -fsyntax-only - 2>/dev/null
+    else
+        command -v "$1" >/dev/null
+    fi
+}
+
+# need NAME...: on Debian the packages of the names are installed when missing. Elsewhere
+# nothing is installed: when any is missing, the script says which and with what package on
+# each distribution, and stops.
+need() {
+    if debian; then
+        ensure_packages $(packages 1 "$@")
+        return
+    fi
+    local missing=() column
+    for name; do present "$name" || missing+=("$name"); done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    {
+        echo "${0##*/}: missing ${missing[*]}. Install with your package manager, for example:"
+        for column in 1 2 3 4; do
+            echo "  ${INSTALLERS[column - 1]} $(packages $column "${missing[@]}")"
+        done
+    } >&2
+    exit 1
+}
+
+# ensure_packages PACKAGE...: Debian's packages, installed when any is missing.
 ensure_packages() {
+    if ! debian; then
+        echo "${0##*/}: needs Debian 12 or a derivative, whose packages it installs and uses" >&2
+        exit 1
+    fi
     local missing=()
     for package in "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
@@ -26,7 +87,3 @@ configure() {
     shift
     cmake -S . -B "$folder" -DCMAKE_CXX_COMPILER=g++ "${OPTIONS[@]}" "$@" >/dev/null
 }
-
-BUILD_PACKAGES=(cmake make g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
-    librsvg2-bin)
-WEB_PACKAGES=(cmake make emscripten python3)

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
-ensure_packages "${BUILD_PACKAGES[@]}" x11-utils
+need "${BUILD[@]}" xdpyinfo
 
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
     echo "polyhull: no X display at DISPLAY='${DISPLAY:-}'; start one (e.g. 'Xvfb :1 & export DISPLAY=:1') or log in to a desktop." >&2

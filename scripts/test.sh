@@ -4,11 +4,12 @@
 # and runs every test in the last two: unit tests, the formatting check, the end-to-end run of
 # the real binary under Xvfb; the install, the Debian package and the page in headless Chromium
 # (release build); the hull fuzzer and clang-tidy (sanitizer build). Fails when a build lacks
-# any of the tests named below, lists none, or leaves one not run.
+# any of the tests named below, lists none, or leaves one not run. It needs Debian 12 or a
+# derivative: it installs and uses Debian's tools (lintian, dpkg-deb, hardening-check, ...).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
-ensure_packages "${BUILD_PACKAGES[@]}" libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
+ensure_packages $(packages 1 "${BUILD[@]}") libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
     clang-format clang-tidy-14 xvfb xauth xdotool imagemagick desktop-file-utils groff-base \
     dpkg-dev file lintian appstream devscripts chromium chromium-driver python3-selenium \
     python3-pil

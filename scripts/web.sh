@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
-ensure_packages "${WEB_PACKAGES[@]}"
+need cmake make emcc python3
 
 # Debian's emcc runs on node and needs Debian's node modules (acorn), wherever node came from.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}

@@ -1,12 +1,10 @@
 #!/usr/bin/python3
 """The page in headless Chromium: browser.py SITE WORKDIR serves SITE on a free port of
-127.0.0.1 and takes the shared actions twice, with a mouse and keys, then on an emulated phone
-by touch and the page's buttons. Each checked frame, read from the canvas, is held against
-frames/NAME.png by this rule: colours are exact, and every drawn pixel of either frame lies
-within 1 px of a pixel of its colour in the other, or there lies under a later layer (the
-outline, then the hull, then the points). That allows the browser's 1-px lines and its points
-1 px off the desktop's, which can cover a line's pixel the desktop's leave bare; a missing,
-misplaced or miscoloured point or line fails."""
+127.0.0.1 and takes the shared actions twice: with the mouse and keys, then on a phone by touch
+and the page's buttons. Each checked frame, read from the canvas, is held against
+frames/NAME.png: colours are exact, and every drawn pixel of either lies within 1 px of its
+colour in the other, or there under a later layer (outline, hull, points). That allows the 1-px
+lines and the points 1 px off, which can cover a line's pixel the desktop leaves bare."""
 import atexit, base64, functools, http.server, io, os, sys, threading, time
 from PIL import Image, ImageChops
 from selenium import webdriver
@@ -38,27 +36,15 @@ def near(got, want):  # the rule above; only the pixels where the two differ nee
                for x in range(box[0], box[2]) for y in range(box[1], box[3]))
 
 
-def open_page():
-    global canvas
-    driver.get(url)
-    WebDriverWait(driver, 30).until(lambda _: driver.execute_script("return Module.calledRun"))
-    canvas = driver.find_element("id", "canvas")
-
-
-def image(png):
-    return Image.open(io.BytesIO(png)).convert("RGB")
-
-
-def frame():  # the canvas's own pixels, read right after the program drew them
-    data = driver.execute_async_script(
-        "requestAnimationFrame(() => arguments[0](canvas.toDataURL()))")
-    return image(base64.b64decode(data.split(",")[1]))
+def png(data):
+    return Image.open(io.BytesIO(data)).convert("RGB")
 
 
 def check(name):  # within ten seconds or so the canvas shows frames/NAME.png
-    want = Image.open(f"{HERE}/frames/{name}.png").convert("RGB")
-    for _ in range(50):
-        got = frame()
+    want = png(open(f"{HERE}/frames/{name}.png", "rb").read())
+    for _ in range(50):  # the canvas's pixels, read right after the program drew them
+        got = png(base64.b64decode(driver.execute_async_script(
+            "requestAnimationFrame(() => arguments[0](canvas.toDataURL().split(',')[1]))")))
         if got.size == want.size and near(got, want):
             return
         time.sleep(0.2)
@@ -67,7 +53,7 @@ def check(name):  # within ten seconds or so the canvas shows frames/NAME.png
 
 
 def quit(key):  # the page says that the program ended, and input changes nothing on screen
-    last = image(canvas.screenshot_as_png)
+    last = png(canvas.screenshot_as_png)
     verbs["key"](key)
     time.sleep(0.5)
     if driver.find_element("id", "ended").text != ENDED:
@@ -75,50 +61,41 @@ def quit(key):  # the page says that the program ended, and input changes nothin
     verbs["click"](300, 300)
     verbs["keys"]("pa")
     time.sleep(0.5)
-    if ImageChops.difference(image(canvas.screenshot_as_png), last).getbbox():
+    if ImageChops.difference(png(canvas.screenshot_as_png), last).getbbox():
         fail(f"the canvas changed after {key} had ended the program")
-
-
-def run_actions():
-    with open(f"{HERE}/actions") as actions:
-        for step in (step.split() for line in actions for step in line.split("#")[0].split(";")):
-            if step:
-                verbs[step[0]](*step[1:])
 
 
 def at(x, y):  # WebDriver's offsets count from the element's centre
     return ActionChains(driver).move_to_element_with_offset(canvas, int(x) - 400, int(y) - 300)
 
 
-def touch(kind, x=0, y=0):  # at (x, y) on the page, in CSS pixels
-    points = [] if kind == "touchEnd" else [{"x": x, "y": y}]
-    driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
+def finger(kind, x=0, y=0):  # a touch starts, moves or ends at (x, y) on the page, in CSS px
+    points = [] if kind == "End" else [{"x": x, "y": y}]
+    driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touch" + kind, "touchPoints": points})
 
 
-def touch_canvas(kind, x, y):  # at the middle of the canvas's pixel (x, y)
-    r = driver.execute_script("return canvas.getBoundingClientRect()")  # not rounded, as .rect
-    touch(kind, r["x"] + (int(x) + .5) * r["width"] / 800, r["y"] + (int(y) + .5) * r["height"] / 600)
+def on_canvas(kind, x, y):  # at the middle of the canvas's pixel (x, y)
+    r = driver.execute_script("return canvas.getBoundingClientRect()")  # .rect would round it
+    finger(kind, r["x"] + (int(x) + .5) * r["width"] / 800, r["y"] + (int(y) + .5) * r["height"] / 600)
 
 
 def tap_button(selector):
-    r = driver.find_element("css selector", f"#keys {selector}").rect
-    touch("touchStart", r["x"] + r["width"] / 2, r["y"] + r["height"] / 2)
-    touch("touchEnd")
+    r = driver.find_element("css selector", "#keys " + selector).rect
+    finger("Start", r["x"] + r["width"] / 2, r["y"] + r["height"] / 2)
+    finger("End")
 
 
 def tap(x, y, shift=None):  # Shift is the snap toggle, on for this one tap
     if shift:
         tap_button("#snap")
-    touch_canvas("touchStart", x, y)
-    touch("touchEnd")
+    on_canvas("Start", x, y)
+    finger("End")
     if shift:
         tap_button("#snap")
 
 
-SHARED = {  # the verbs of the shared actions (see actions), with the mouse and the keys
+MOUSE = {  # the verbs of the shared actions (see actions) with the mouse and the keys
     "check": check,
-    "clicks": lambda *points: [verbs["click"](*point.split(",")) for point in points]}
-MOUSE = dict(SHARED, **{
     "click": lambda x, y, shift=None: (at(x, y).key_down(Keys.SHIFT).click().key_up(Keys.SHIFT)
                                        if shift else at(x, y).click()).perform(),
     "rightclick": lambda x, y: at(x, y).context_click().perform(),
@@ -126,18 +103,19 @@ MOUSE = dict(SHARED, **{
     "move": lambda x, y: at(x, y).perform(),
     "release": lambda: ActionChains(driver).release().perform(),
     "key": lambda key: ActionChains(driver).send_keys(getattr(Keys, key.upper(), key)).perform(),
-    "keys": lambda text: ActionChains(driver).send_keys(text).perform()})
-TOUCH = dict(SHARED, **{  # and by touch: no right button and no typing, but the buttons
+    "keys": lambda text: ActionChains(driver).send_keys(text).perform()}
+TOUCH = {  # and by touch: no right button and nothing to type, but the page's buttons
+    "check": check,
     "click": tap,
     "rightclick": lambda x, y: tap_button("[data-key=r]"),
-    "press": lambda x, y: touch_canvas("touchStart", x, y),
-    "move": lambda x, y: touch_canvas("touchMove", x, y),
-    "release": lambda: touch("touchEnd"),
+    "press": lambda x, y: on_canvas("Start", x, y),
+    "move": lambda x, y: on_canvas("Move", x, y),
+    "release": lambda: finger("End"),
     "key": lambda key: tap_button(f"[data-key={key}]"),
-    "keys": lambda text: None})
+    "keys": lambda text: None}
 
 
-def start(verbs_now, **emulation):  # a fresh browser on the page
+def start(mode, **emulation):  # a fresh browser on the page, and the actions' verbs for it
     global driver, verbs
     options = webdriver.ChromeOptions()
     for flag in ("--headless=new --use-angle=swiftshader --enable-unsafe-swiftshader --no-sandbox "
@@ -147,11 +125,25 @@ def start(verbs_now, **emulation):  # a fresh browser on the page
     if emulation:
         options.add_experimental_option("mobileEmulation", emulation)
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    driver, verbs = webdriver.Chrome(options=options), verbs_now
+    driver, verbs = webdriver.Chrome(options=options), mode
     open_page()
 
 
-def finish():
+def open_page():
+    global canvas
+    driver.get(url)
+    WebDriverWait(driver, 30).until(lambda _: driver.execute_script("return Module.calledRun"))
+    canvas = driver.find_element("id", "canvas")
+
+
+def run_actions():
+    with open(f"{HERE}/actions") as actions:
+        for step in (step.split() for line in actions for step in line.split("#")[0].split(";")):
+            if step:
+                verbs[step[0]](*step[1:])
+
+
+def finish():  # the console showed no error
     global driver
     errors = [e["message"] for e in driver.get_log("browser") if e["level"] == "SEVERE"]
     driver = driver.quit()

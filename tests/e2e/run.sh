@@ -18,7 +18,6 @@ start() {
 quit() { xdotool key "$1" && wait "$app" || fail "status $? after $1, not 0: see $log"; }
 # The shared actions' verbs (see actions).
 click() { xdotool mousemove --window "$win" "$1" "$2" ${3:+keydown $3} click 1 ${3:+keyup $3}; }
-clicks() { for p; do click "${p%,*}" "${p#*,}"; done; }
 rightclick() { xdotool mousemove --window "$win" "$1" "$2" click 3; }
 press() { xdotool mousemove --window "$win" "$1" "$2" mousedown 1; }
 move() { xdotool mousemove --window "$win" "$1" "$2"; }
