@@ -29,8 +29,11 @@ packages() {
         printf "%s ", $column }' <<<"$REQUIREMENTS"
 }
 
+# present NAME: a command on the PATH, or a header the compiler finds (taken as there while the
+# compiler itself is missing, which is then named alone).
 present() {
     if [[ $1 == */* ]]; then
+        command -v g++ >/dev/null || return 0
         printf '#include <%s>\n' "$1" | g++ -x c++ -fsyntax-only - 2>/dev/null
     else
         command -v "$1" >/dev/null
@@ -51,7 +54,7 @@ need() {
     {
         echo "${0##*/}: missing ${missing[*]}. Install with your package manager, for example:"
         for column in 1 2 3 4; do
-            echo "  ${INSTALLERS[column - 1]} $(packages $column "${missing[@]}")"
+            echo "  ${INSTALLERS[column - 1]}" $(packages $column "${missing[@]}")
         done
     } >&2
     exit 1
