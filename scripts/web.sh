@@ -14,5 +14,10 @@ cmake --build build-web -j "$(nproc)"
 [ "${1:-}" != --build ] || exit 0
 
 port=${PORT:-8000}
+if ! python3 -c "import socket; socket.socket().bind(('127.0.0.1', int('$port')))" 2>/dev/null; then
+    echo "web.sh: cannot serve on port $port (taken, or not a port);" \
+        "PORT=8080 ./scripts/web.sh picks another" >&2
+    exit 1
+fi
 echo "polyhull in a browser: http://127.0.0.1:$port/ (Ctrl-C stops the server)"
 exec python3 -m http.server "$port" --bind 127.0.0.1 --directory build-web/site
