@@ -3,9 +3,9 @@
 # (release, g++) and build-sanitize/ (AddressSanitizer and UndefinedBehaviorSanitizer, clang),
 # and runs every test in the last two: unit tests, the formatting check, the end-to-end run of
 # the real binary under Xvfb; the install, the Debian package and the page in headless Chromium
-# (release build); the hull fuzzer and clang-tidy (sanitizer build). Fails when a build lacks
-# any of the tests named below, lists none, or leaves one not run. It needs Debian 12 or a
-# derivative: it installs and uses Debian's tools (lintian, dpkg-deb, hardening-check, ...).
+# (release build); clang-tidy (sanitizer build). Fails when a build lacks any of the tests named
+# below, lists none, or leaves one not run. It needs Debian 12 or a derivative: it installs and
+# uses Debian's tools (lintian, dpkg-deb, hardening-check and more).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
@@ -14,8 +14,8 @@ ensure_packages $(packages 1 "${BUILD[@]}") libgtest-dev libbenchmark-dev clang 
     dpkg-dev file lintian appstream devscripts chromium chromium-driver python3-selenium \
     python3-pil
 
-UNIT_TESTS=(Hull.FollowsTheDocumentedTracesWithTwoBlocksACall
-    Hull.IsTheTrueHullOfRandomSimplePolylines Commands.ChangeTheEditorAsEachScriptExpects)
+UNIT_TESTS=(Hull.IsTheTrueHullOfRandomSimplePolylines Hull.NamesOnlyItsVerticesForAnyInput
+    Commands.ChangeTheEditorAsEachScriptExpects)
 jobs=$(nproc)
 
 # run_tests FOLDER NAME...: every test of the folder, which must list each NAME.
@@ -42,4 +42,4 @@ cmake --build build-sanitize -j "$jobs"
 echo "== release build (g++) =="
 run_tests build-test "${UNIT_TESTS[@]}" formatting end_to_end install browser
 echo "== sanitizer build (clang, ASan + UBSan) =="
-run_tests build-sanitize "${UNIT_TESTS[@]}" formatting end_to_end hull_fuzz clang_tidy
+run_tests build-sanitize "${UNIT_TESTS[@]}" formatting end_to_end clang_tidy

@@ -1,4 +1,4 @@
-// Unit tests: the hull, by its traces and by the definition of a convex hull; the commands, as
+// Unit tests: the hull, by the definition of a convex hull and on any input; the commands, as
 // event scripts against the editor state. GL and GLU are the real libraries, idle without a
 // window; stood in for: an 800 by 600 viewport, modifiers, redisplays, a heap that can run out.
 #include <GL/glut.h>
@@ -53,25 +53,6 @@ std::vector<int> hullOf(const Points& points) {
     return hull;
 }
 
-TEST(Hull, FollowsTheDocumentedTracesWithTwoBlocksACall) {
-    const std::pair<Points, std::vector<int>> traces[] = {
-        {{{100, 100}, {300, 100}, {300, 300}, {100, 300}}, {3, 0, 1, 2}},
-        {{{100, 100}, {300, 100}, {200, 300}, {200, 150}}, {2, 0, 1}},  // the inner one skipped
-        {{{100, 100}, {200, 300}, {300, 100}}, {2, 1, 0}},              // clockwise
-        {{{0, 0}, {1, 0}, {2, 0}}, {2, 1, 0}},                          // three in a row
-        {{{100, 100}, {300, 100}, {200, 300}, {200, 150}, {250, 200}}, {4, 2, 0, 1}},  // on an edge
-        {{{100, 100}, {300, 100}, {300, 300}, {100, 300}, {300, 400}}, {4, 3, 0, 1}},  // V2 popped
-        {{{100, 100}, {300, 100}, {300, 300}, {100, 300}, {100, 300}}, {4, 0, 1, 2}},  // twice
-        {{{1e15, -1e15}, {1, -1}, {-1e300, 1e300}, {33554432, 1}}, {3, 2, 1, 0, 2}},   // inexact
-    };
-    for (const auto& trace : traces) {
-        heapLeft = 3;
-        EXPECT_EQ(hullOf(trace.first), trace.second);
-        EXPECT_EQ(heapLeft, 1);  // the deque and the hull; the leak check sees the deque freed
-    }
-    heapLeft = -1;
-}
-
 // A self-avoiding walk on the grid that often keeps its direction: a simple polyline with
 // straight runs and level and plumb steps. Now and then a vertex is clicked twice.
 Points randomSimplePolyline(std::mt19937& rng) {
@@ -113,9 +94,25 @@ TEST(Hull, IsTheTrueHullOfRandomSimplePolylines) {
     std::mt19937 rng(20261206);
     for (int round = 0; round < 20000 && !HasFailure(); ++round) {
         Points points = randomSimplePolyline(rng);
-        bool straight = cross(points[0], points[1], points[2]) == 0;
+        if (points.size() == 3 && !cross(points[0], points[1], points[2])) continue;
         SCOPED_TRACE(testing::Message() << "round " << round);
-        if (points.size() > 3 || !straight) expectTrueHull(points, hullOf(points));
+        heapLeft = 3;
+        expectTrueHull(points, hullOf(points));
+        EXPECT_EQ(heapLeft, 1) << "not two blocks: the deque and the hull";
+    }
+    heapLeft = -1;
+}
+
+// Any vertex list at all, crossing itself, coincident, huge or not a number: the hull names only
+// its vertices, and (in the sanitizer build) keeps to its blocks. Inexact turns can leave a
+// vertex in it twice, so that it has more entries than the list has vertices.
+TEST(Hull, NamesOnlyItsVerticesForAnyInput) {
+    std::mt19937 rng(20261207);
+    const double VALUES[] = {0, 1, 2, -1, 33554433, 1e300, -1e300, INFINITY, NAN};
+    for (int round = 0; round < 20000 && !HasFailure(); ++round) {
+        Points points(3 + rng() % 12);
+        for (Point& p : points) p = {VALUES[rng() % 9], VALUES[rng() % 9]};
+        for (int i : hullOf(points)) ASSERT_LT(unsigned(i), points.size()) << "round " << round;
     }
 }
 
@@ -203,14 +200,10 @@ TEST(Commands, ChangeTheEditorAsEachScriptExpects) {
         {"L1,1 L2,2 L3,3 L4,4 L5,5 L6,6 L7,7 L8,8 L9,9 heap0 L10,10 L11,11 heap-1 L12,12",
          "1,1 2,2 3,3 4,4 5,5 6,6 7,7 8,8 9,9 10,10 12,12 | 10 0 |"},
         // Resets keep the display flags, leave move mode and drop a selection mid-drag
-        {T + "'p 'c 'a 'm 'r", "| | p c a"},
         {T + "'p 'c 'a 'm L<300,400 'r", "| | p c a held"},
         {T + "'p 'c 'a 'm L<300,400 R<0,0", "| | p c a held"},
         {P + "heap0 'r L400,300 heap-1 L400,300", "400,300 | |"},
-        // Toggles, and keys that do nothing
-        {T + "'p", T_STATE + " p"},
-        {T + "'c 'a", T_STATE + " c a"},
-        {T + "'m 'p 'c 'a 'p 'c 'a 'P 'C 'M 'A 'R 'Q 'x '1", T_STATE + " m"},
+        {T + "'m 'p 'c 'a 'p 'c 'a 'x '1", T_STATE + " m"},  // toggles, and keys that do nothing
     };
     for (const auto& row : rows) {
         run(row[0]);
