@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
-ensure_packages $(packages 1 "${BUILD[@]}") libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
+ensure_packages $(packages 1 "${BUILD[@]}" emcc python3) libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
     clang-format clang-tidy-14 xvfb xauth xdotool imagemagick desktop-file-utils groff-base \
     dpkg-dev file lintian appstream devscripts chromium chromium-driver python3-selenium \
     python3-pil
