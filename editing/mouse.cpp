@@ -7,13 +7,10 @@
 #include "editing/input.h"
 #include "geometry/hull.h"
 
-// Shift held without Ctrl or Alt. The other modifier bits are ignored: freeglut reports
-// NumLock as GLUT_ACTIVE_SUPER, and requiring exactly GLUT_ACTIVE_SHIFT would silently stop
-// snapping whenever NumLock is on.
-static bool shiftAlone() {
-    int modifiers = glutGetModifiers();
-    return (modifiers & GLUT_ACTIVE_SHIFT) && !(modifiers & (GLUT_ACTIVE_CTRL | GLUT_ACTIVE_ALT));
-}
+// Shift and no other modifier: Shift with Ctrl, Alt or Super does not snap. Lock keys never
+// reach the modifiers (freeglut under X reports neither NumLock nor CapsLock), so a Shift-click
+// snaps with either on.
+static bool shiftAlone() { return glutGetModifiers() == GLUT_ACTIVE_SHIFT; }
 
 // Makes the segment from the previous vertex level or plumb. The angle is measured in world
 // units; a zero x difference means plumb.

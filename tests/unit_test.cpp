@@ -124,7 +124,7 @@ const char BUTTONS[] = "LMR";  // in GLUT's order
 //   Lx,y L<x,y L>x,y ~x,y  left click, press, release, motion; M and R: middle and right
 //   'k heapN               the key k; the heap hands out N more blocks (-1: any number)
 //   ?x,y                   a pick at world (x, y) in ten-thousandths, as a move-mode press
-// A press may add the GLUT modifier bits held: 1 Shift, 2 Ctrl, 4 Alt, 8 Super (NumLock).
+// A press or release may add the GLUT modifier bits held: 1 Shift, 2 Ctrl, 4 Alt, 8 Super.
 // Each mouse event must ask for one redisplay, and a key for none.
 void run(const std::string& script) {
     releaseVertexList(), releaseBlock(editor.hull);
@@ -174,18 +174,18 @@ const std::string T_STATE = "100,100 500,100 300,400 | 2 1 0 |";
 TEST(Commands, ChangeTheEditorAsEachScriptExpects) {
     const std::string rows[][2] = {
         // Placing; Shift snaps level or plumb by the angle in world units (45 degrees in the
-        // world is level, in pixels here steeper); NumLock goes with it, Ctrl or Alt stop it
+        // world is level, in pixels here steeper); Shift with Super, Ctrl or Alt does not
         {"L7,9,1", "7,9 | |"},
         {P + "L500,400,1 L790,390,1", "100,100 500,100 500,390 | 2 1 0 |"},
         {P + "L300,130,1 L320,400,9 L500,420,3 L650,300,5",
-         "100,100 300,100 300,400 500,420 650,300 | 4 1 0 2 3 |"},
+         "100,100 300,100 320,400 500,420 650,300 | 4 1 0 2 3 |"},
         // Picking within 3 pixels across and 2 down, never 5 across or 4 down; dragging the
         // world pair; putting down both; the hull on every left release from three vertices,
         // kept when memory runs out
         {T + "'m L<503,102", T_STATE + " m held sel #1"},
         {T + "'m L<505,100 ~650,20 L>650,20 L<500,104 ~650,20 L>650,20", T_STATE + " m"},
         {T + "'m L<300,400 ~300,50", "100,100 500,100 300,50@300,200 | 2 1 0 | m held sel #2"},
-        {T + "'m L<300,400 ~300,50 L>300,60", "100,100 500,100 300,60 | 2 0 1 | m"},
+        {T + "'m L<300,400 ~300,50 L>300,60,1", "100,100 500,100 300,60 | 2 0 1 | m"},  // no snap
         {T + "'m L<300,400 heap0 L>300,60", "100,100 500,100 300,60 | 2 1 0 | m"},
         {T + "'m L<300,400 heap1 L>300,60", "100,100 500,100 300,60 | 2 1 0 | m"},
         {T + "'m L<500,100 ~600,200 'm L>700,300 'm ~650,250",

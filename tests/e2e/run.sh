@@ -14,6 +14,7 @@ start() {
     log=$work/$1.log
     LD_PRELOAD=$(ls /usr/lib/*/dri/swrast_dri.so) "$program" 2>"$log" & app=$!
     win=$(timeout 30 xdotool search --sync --name "^$title\$") || fail "no window titled $title"
+    [ "$(xdotool getwindowname "$win")" = "$title" ] || fail "the title is not $title, to the letter"
 }
 quit() { xdotool key "$1" && wait "$app" || fail "status $? after $1, not 0: see $log"; }
 # The shared actions' verbs (see actions).
@@ -39,7 +40,9 @@ start first
 [[ $(xdotool getwindowgeometry "$win") == *"Position: 200,200"*"Geometry: 800x600" ]] ||
     fail "the window is not 800x600 at (200, 200)"
 source "$(dirname "$0")/actions"
-xdotool windowsize "$win" 600 400 && click 300 200 && check resized
+# A level run along the top, stretched with the window; its hull is the segment between its ends
+click 760 30; click 520 45 shift; click 40 20 shift
+xdotool windowsize "$win" 600 400 && click 15 25 shift && check resized
 rightclick 100 100 && check resized-empty
 quit q
 start second && quit Escape
