@@ -76,7 +76,9 @@ ensure_packages() {
     local sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    # Through env, since sudo would drop the variable from the environment it hands apt-get.
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
 }
 
 # Every build option, as each script starts from them; the caller's values come after these and

@@ -1,18 +1,18 @@
 #!/usr/bin/env bash
-# Builds polyhull three times, build-web/ (the browser page, scripts/web.sh), build-test/
-# (release, g++) and build-sanitize/ (AddressSanitizer and UndefinedBehaviorSanitizer, clang),
-# and runs every test in the last two: unit tests, the formatting check, the end-to-end run of
-# the real binary under Xvfb; the install, the Debian package and the page in headless Chromium
+# Builds polyhull twice, build-test/ (release, g++) and build-sanitize/ (AddressSanitizer and
+# UndefinedBehaviorSanitizer, clang), and runs every test of both: unit tests, the formatting
+# check, the end-to-end run of the real binary under Xvfb; the install, the Debian package and
+# the browser page, built anew in build-web/ by scripts/web.sh and run in headless Chromium
 # (release build); clang-tidy (sanitizer build). Fails when a build lacks any of the tests named
 # below, lists none, or leaves one not run. It needs Debian 12 or a derivative: it installs and
 # uses Debian's tools (lintian, dpkg-deb, hardening-check and more).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
-ensure_packages $(packages 1 "${BUILD[@]}" emcc python3) libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
-    clang-format clang-tidy-14 xvfb xauth xdotool imagemagick desktop-file-utils groff-base \
-    dpkg-dev file lintian appstream devscripts chromium chromium-driver python3-selenium \
-    python3-pil
+ensure_packages $(packages 1 "${BUILD[@]}" emcc python3) libgtest-dev libbenchmark-dev clang \
+    libclang-rt-14-dev clang-format clang-tidy-14 xvfb xauth xdotool imagemagick \
+    desktop-file-utils groff-base dpkg-dev file lintian appstream devscripts libglib2.0-bin \
+    chromium chromium-driver python3-selenium python3-pil
 
 UNIT_TESTS=(Hull.IsTheTrueHullOfRandomSimplePolylines Hull.NamesOnlyItsVerticesForAnyInput
     Commands.ChangeTheEditorAsEachScriptExpects)
@@ -32,7 +32,6 @@ run_tests() {
         { echo "$folder: a test did not run" >&2 && return 1; }
 }
 
-./scripts/web.sh --build
 configure build-test -DPOLYHULL_TESTS=ON -DPOLYHULL_BENCH=ON -DPOLYHULL_WERROR=ON
 cmake --build build-test -j "$jobs"
 configure build-sanitize -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -40,6 +39,6 @@ configure build-sanitize -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWith
 cmake --build build-sanitize -j "$jobs"
 
 echo "== release build (g++) =="
-run_tests build-test "${UNIT_TESTS[@]}" formatting end_to_end install browser
+run_tests build-test "${UNIT_TESTS[@]}" formatting end_to_end install page browser
 echo "== sanitizer build (clang, ASan + UBSan) =="
 run_tests build-sanitize "${UNIT_TESTS[@]}" formatting end_to_end clang_tidy

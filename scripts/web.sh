@@ -13,11 +13,17 @@ emcmake cmake -S . -B build-web "${OPTIONS[@]}" >/dev/null
 cmake --build build-web -j "$(nproc)"
 [ "${1:-}" != --build ] || exit 0
 
+# free_port PORT: a whole number from 1 to 65535 that no server holds; Python gets it as data.
+free_port() {
+    [[ $1 =~ ^[0-9]{1,5}$ ]] && ((10#$1 >= 1 && 10#$1 <= 65535)) && python3 -c \
+        'import socket, sys; socket.socket().bind(("127.0.0.1", int(sys.argv[1])))' "$1" 2>/dev/null
+}
 port=${PORT:-8000}
-if ! python3 -c "import socket; socket.socket().bind(('127.0.0.1', int('$port')))" 2>/dev/null; then
+if ! free_port "$port"; then
     echo "web.sh: cannot serve on port $port (taken, or not a port);" \
         "PORT=8080 ./scripts/web.sh picks another" >&2
     exit 1
 fi
+port=$((10#$port))
 echo "polyhull in a browser: http://127.0.0.1:$port/ (Ctrl-C stops the server)"
 exec python3 -m http.server "$port" --bind 127.0.0.1 --directory build-web/site
