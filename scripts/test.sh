@@ -12,7 +12,7 @@ source scripts/deps.sh
 ensure_packages $(packages 1 "${BUILD[@]}" emcc python3) libgtest-dev libbenchmark-dev clang \
     libclang-rt-14-dev clang-format clang-tidy-14 xvfb xauth xdotool imagemagick \
     desktop-file-utils groff-base dpkg-dev file lintian appstream devscripts libglib2.0-bin \
-    chromium chromium-driver python3-selenium python3-pil
+    chromium chromium-driver webkit2gtk-driver python3-selenium python3-pil
 
 UNIT_TESTS=(Hull.IsTheTrueHullOfRandomSimplePolylines Hull.NamesOnlyItsVerticesForAnyInput
     Commands.ChangeTheEditorAsEachScriptExpects)
@@ -39,6 +39,7 @@ configure build-sanitize -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWith
 cmake --build build-sanitize -j "$jobs"
 
 echo "== release build (g++) =="
-run_tests build-test "${UNIT_TESTS[@]}" formatting end_to_end install page browser
+run_tests build-test "${UNIT_TESTS[@]}" formatting end_to_end install page browser \
+    browser_webkit
 echo "== sanitizer build (clang, ASan + UBSan) =="
 run_tests build-sanitize "${UNIT_TESTS[@]}" formatting end_to_end clang_tidy

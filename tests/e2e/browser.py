@@ -1,17 +1,20 @@
 #!/usr/bin/python3
-"""The page in headless Chromium: browser.py SITE WORKDIR serves SITE on a free port of
-127.0.0.1 and takes the shared actions with the mouse and keys. Each checked frame, read from
+"""The page in a browser: browser.py PAGE WORKDIR ENGINE opens the one file PAGE from the disk,
+as a person who was handed it would, in headless Chromium or in WebKit (its MiniBrowser, in an
+X server), and takes the shared actions with the mouse and keys. Each checked frame, read from
 the canvas, is held against frames/NAME.png: colours are exact, and every drawn pixel of either
 lies within 1 px of its colour in the other, or there under a later layer (outline, hull,
 points). That allows the 1-px lines and the points 1 px off, which can cover a line's pixel
-that the desktop leaves bare; a missing, misplaced or miscoloured point or line fails."""
-import atexit, base64, functools, http.server, io, os, sys, threading, time
+that the desktop leaves bare; a missing, misplaced or miscoloured point or line fails. Errors
+are read from the page's own listeners (and in Chromium also from its console). Chromium also
+opens the page without WebGL, where the page must say why it cannot run."""
+import atexit, base64, io, os, sys, time
 from PIL import Image, ImageChops
 from selenium import webdriver
 from selenium.webdriver import ActionChains, Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
-site, work = sys.argv[1:3]
+page, work, engine = sys.argv[1:4]
 HERE = os.path.dirname(os.path.realpath(__file__))
 LAYER = {(0, 0, 0): 0, (0, 0, 255): 1, (255, 255, 0): 2}  # background, outline, hull; points 3
 FLAGS = ("--headless=new --use-angle=swiftshader --enable-unsafe-swiftshader --no-sandbox "
@@ -41,7 +44,7 @@ def check(name):  # within ten seconds or so the canvas's own pixels show frames
             return
         time.sleep(0.2)
     got.save(f"{work}/{name}.png")
-    sys.exit(f"browser: the canvas is not frames/{name}.png: see {work}/{name}.png")
+    sys.exit(f"browser ({engine}): the canvas is not frames/{name}.png: see {work}/{name}.png")
 
 
 def quit(key):  # the page says that the program ended, and input changes nothing on screen
@@ -79,19 +82,30 @@ def open_page():
     canvas = driver.find_element("id", "canvas")
 
 
-assert os.path.exists(f"{site}/index.html"), f"no page in {site}: scripts/web.sh builds it"
-os.makedirs(work, exist_ok=True)
-server = http.server.ThreadingHTTPServer(
-    ("127.0.0.1", 0), functools.partial(http.server.SimpleHTTPRequestHandler, directory=site))
-threading.Thread(target=server.serve_forever, daemon=True).start()
-url = f"http://127.0.0.1:{server.server_port}/"
-options = webdriver.ChromeOptions()
-for flag in FLAGS:
-    options.add_argument(flag)
-options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-driver = webdriver.Chrome(options=options)
-atexit.register(driver.quit)  # also when a check fails
+def start(engine, *flags):
+    if engine == "webkit":
+        options = webdriver.WebKitGTKOptions()
+        options.binary_location = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
+        options.add_argument("--automation")
+        return webdriver.WebKitGTK(options=options)
+    options = webdriver.ChromeOptions()
+    for flag in FLAGS + list(flags):
+        options.add_argument(flag)
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    return webdriver.Chrome(options=options)
 
+
+def errors():  # what the page's listeners caught, and in Chromium what its console shows
+    caught = driver.execute_script("return errors")
+    console = driver.get_log("browser") if engine == "chromium" else []
+    return caught + [e["message"] for e in console if e["level"] == "SEVERE"]
+
+
+assert os.path.exists(page), f"no page {page}: scripts/web.sh builds it"
+os.makedirs(work, exist_ok=True)
+url = "file://" + os.path.realpath(page)
+driver = start(engine)
+atexit.register(lambda: driver.quit())  # also when a check fails
 open_page()
 assert driver.title == "Quorvan: Homework 1 Programming Assignment", driver.title
 for line in open(f"{HERE}/actions"):
@@ -100,5 +114,14 @@ for line in open(f"{HERE}/actions"):
 quit("q")
 open_page()  # a fresh page, and Esc before anything else
 quit("Escape")
-errors = [e["message"] for e in driver.get_log("browser") if e["level"] == "SEVERE"]
-assert not errors, "the console shows errors:\n" + "\n".join(errors)
+assert not errors(), "the page shows errors:\n" + "\n".join(errors())
+
+if engine == "chromium":  # without WebGL: the reason in place of the canvas, and no buttons
+    driver.quit()
+    driver = start(engine, "--disable-3d-apis")
+    driver.get(url)
+    message = driver.find_element("id", "cannot")
+    assert message.is_displayed() and "needs WebGL" in message.text, message.text
+    assert not driver.find_element("id", "canvas").is_displayed(), "a canvas without WebGL"
+    assert all(not b.is_enabled() for b in driver.find_elements("css selector", "#keys button"))
+    assert not errors(), "the page without WebGL shows errors:\n" + "\n".join(errors())
