@@ -78,8 +78,10 @@ VERBS = {  # the verbs of the shared actions (see actions)
 def open_page():
     global canvas
     driver.get(url)
-    WebDriverWait(driver, 30).until(lambda _: driver.execute_script("return Module.calledRun"))
+    WebDriverWait(driver, 30).until(lambda _: driver.execute_script(
+        "return Module.calledRun || !document.getElementById('cannot').hidden"))
     canvas = driver.find_element("id", "canvas")
+    assert canvas.is_displayed(), driver.find_element("id", "cannot").text
 
 
 def start(engine, *flags):
