@@ -23,7 +23,8 @@ mergeInto(LibraryManager.library, {
 
   // Installed before main, so that glutInit registers the mended handlers.
   glutInit__deps: ['$Browser', '$polyhullMends'],
-  $polyhullMends__deps: ['$GLUT', '$Browser', '$callUserCallback'],
+  $polyhullMends__deps: ['$GLUT', '$Browser', '$callUserCallback', 'touchedVertex',
+                          'vertexWindowX', 'vertexWindowY'],
   $polyhullMends__postset: 'polyhullMends();',
   $polyhullMends: function() {
     // freeglut hands the motion callbacks the pointer's new position; Emscripten's GLUT hands
@@ -64,19 +65,27 @@ mergeInto(LibraryManager.library, {
       if (Module['snap']) GLUT.modifiers |= 1;
     };
 
-    // One finger is the left button. Emscripten's GLUT makes mouse events of touches, whose
-    // positions are whole CSS pixels: on a canvas shown smaller than its 800 by 600 pixels a
-    // tap would land a pixel or two off. So the touch's own position is mapped to the canvas's
-    // pixels and handed to the callbacks directly. The page keeps the browser from scrolling
+    // One finger is the left button: the first to touch the canvas, followed among all the
+    // touches an event lists; other fingers change nothing. Emscripten's GLUT makes mouse events
+    // of touches, whose positions are whole CSS pixels, so on a canvas shown smaller than its
+    // 800 by 600 pixels a tap would land a pixel or two off: the touch's own position is mapped
+    // to the canvas's pixels and handed to the callbacks directly. A touch the system takes
+    // away (touchcancel) ends as a lift there. The page keeps the browser from scrolling
     // (touch-action); ending a tap here also stops the browser's own mouse events for it.
     GLUT.touchHandler = function(event) {
-      var touch = event.changedTouches[0];
+      var canvas = Module['canvas'];
       var start = event.type == 'touchstart';
-      if (event.target != Module['canvas'] || !GLUT.mouseFunc) return;
-      if (start ? event.touches.length > 1 : touch.identifier !== GLUT.touch) return;
-      var rect = Module['canvas'].getBoundingClientRect();
-      var x = (touch.clientX - rect.left) * Module['canvas'].width / rect.width;
-      var y = (touch.clientY - rect.top) * Module['canvas'].height / rect.height;
+      var touch = Array.prototype.find.call(event.changedTouches, function(t) {
+        return start || t.identifier === GLUT.touch;
+      });
+      if (!touch || !GLUT.mouseFunc) return;
+      if (start && (event.target != canvas || GLUT.touch != null || event.touches.length > 1)) return;
+      var rect = canvas.getBoundingClientRect();
+      var x = Math.floor((touch.clientX - rect.left) * canvas.width / rect.width);
+      var y = Math.floor((touch.clientY - rect.top) * canvas.height / rect.height);
+      if (start) GLUT.touchOffset = touchOffset(x, y, rect);
+      x += GLUT.touchOffset[0];
+      y += GLUT.touchOffset[1];
       Browser.mouseX = x;
       Browser.mouseY = y;
       GLUT.saveModifiers(event);
@@ -91,6 +100,36 @@ mergeInto(LibraryManager.library, {
       if (!start && event.cancelable) event.preventDefault();  // not after a drag
       callUserCallback(function() {
         {{{ makeDynCall('viiii', 'GLUT.mouseFunc') }}}(0, start ? 0 : 1, x, y);
+      });
+    };
+    window.addEventListener('touchcancel', function(event) { GLUT.touchHandler(event); }, true);
+
+    // A fingertip lands some pixels from where its owner aims, and hides what it aims at. So in
+    // move mode a touch lands on the vertex drawn nearest to the finger within TOUCH_REACH CSS
+    // pixels each way (a target as large as the accessibility guidelines ask), and keeps that
+    // offset from the finger while it drags: the program's own pick then takes the vertex,
+    // which stays in sight beside the finger. Elsewhere the touch lands under the finger. A
+    // mouse keeps the program's own pick square.
+    var TOUCH_REACH = 12;
+    function touchOffset(x, y, rect) {
+      var reachX = TOUCH_REACH * Module['canvas'].width / rect.width;
+      var reachY = TOUCH_REACH * Module['canvas'].height / rect.height;
+      var vertex = _touchedVertex(x, y, reachX, reachY);
+      return vertex < 0 ? [0, 0] : [_vertexWindowX(vertex) - x, _vertexWindowY(vertex) - y];
+    }
+
+    // freeglut reports a wheel turn as a press and a release of button 3 (up) or 4 (down), which
+    // the program ignores. Emscripten's GLUT sends only the press, for a turn anywhere on the
+    // page, and cancels the event where the browser cannot (its listener is passive), which
+    // logs an error on every turn. Here the page scrolls as any page does.
+    GLUT.onMouseWheel = function(event) {
+      if (event.target != Module['canvas'] || !GLUT.mouseFunc) return;
+      Browser.calculateMouseEvent(event);
+      var button = Browser.getMouseWheelDelta(event) > 0 ? 4 : 3;
+      GLUT.saveModifiers(event);
+      callUserCallback(function() {
+        {{{ makeDynCall('viiii', 'GLUT.mouseFunc') }}}(button, 0, Browser.mouseX, Browser.mouseY);
+        {{{ makeDynCall('viiii', 'GLUT.mouseFunc') }}}(button, 1, Browser.mouseX, Browser.mouseY);
       });
     };
   },
