@@ -112,10 +112,12 @@ def tap_button(key):
 
 
 def tap(x, y, shift=None):  # Shift is the Level/plumb toggle, on for this one tap
-    for step in ([lambda: tap_button("Shift")] if shift else []) + [
-            lambda: touch_canvas("touchStart", x, y), lambda: touch("touchEnd")] + (
-            [lambda: tap_button("Shift")] if shift else []):
-        step()
+    if shift:
+        tap_button("Shift")
+    touch_canvas("touchStart", x, y)
+    touch("touchEnd")
+    if shift:
+        tap_button("Shift")
 
 
 MOUSE = {  # the verbs of the shared actions (see actions)
@@ -177,7 +179,8 @@ def errors():  # what the page's listeners caught, and in Chromium what its cons
 
 
 def finish():
-    assert not errors(), "the page shows errors:\n" + "\n".join(errors())
+    found = errors()  # read once: reading Chromium's console empties it
+    assert not found, "the page shows errors:\n" + "\n".join(found)
     driver.quit()
 
 
