@@ -1,7 +1,7 @@
 # Run at install time: writes the menu entry with Exec holding the program's full path under the
-# install's prefix, quoted as the desktop entry specification asks, so that any path works: in
-# double quotes, with " ` $ and \ escaped by a backslash; then the string escapes of the file
-# format (\ doubled, line breaks and tabs written out) and % doubled, as it starts field codes.
+# install's prefix, quoted so that desktop launchers read any path whole: in double quotes, with
+# " ` $ and \ escaped by a backslash; then the file format's string escapes (\ doubled, line
+# breaks and tabs written out) and % doubled, as it starts field codes.
 # Expects ENTRY_IN and ENTRY_OUT.
 set(path "${CMAKE_INSTALL_PREFIX}/${BINDIR}/polyhull")
 string(REGEX REPLACE "([\"`$\\\\])" "\\\\\\1" path "${path}")
