@@ -83,7 +83,7 @@ mergeInto(LibraryManager.library, {
       var rect = canvas.getBoundingClientRect();
       var x = Math.floor((touch.clientX - rect.left) * canvas.width / rect.width);
       var y = Math.floor((touch.clientY - rect.top) * canvas.height / rect.height);
-      if (start) GLUT.touchOffset = touchOffset(x, y, rect);
+      if (start) GLUT.touchOffset = touchOffset(x, y, canvas, rect);
       x += GLUT.touchOffset[0];
       y += GLUT.touchOffset[1];
       Browser.mouseX = x;
@@ -111,9 +111,9 @@ mergeInto(LibraryManager.library, {
     // which stays in sight beside the finger. Elsewhere the touch lands under the finger. A
     // mouse keeps the program's own pick square.
     var TOUCH_REACH = 12;
-    function touchOffset(x, y, rect) {
-      var reachX = TOUCH_REACH * Module['canvas'].width / rect.width;
-      var reachY = TOUCH_REACH * Module['canvas'].height / rect.height;
+    function touchOffset(x, y, canvas, rect) {
+      var reachX = TOUCH_REACH * canvas.width / rect.width;
+      var reachY = TOUCH_REACH * canvas.height / rect.height;
       var vertex = _touchedVertex(x, y, reachX, reachY);
       return vertex < 0 ? [0, 0] : [_vertexWindowX(vertex) - x, _vertexWindowY(vertex) - y];
     }
