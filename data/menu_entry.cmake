@@ -3,7 +3,9 @@
 # " ` $ and \ escaped by a backslash; then the file format's string escapes (\ doubled, line
 # breaks and tabs written out) and % doubled, as it starts field codes.
 # Expects ENTRY_IN and ENTRY_OUT.
-set(path "${CMAKE_INSTALL_PREFIX}/${BINDIR}/polyhull")
+set(path "${BINDIR}")  # relative to the prefix, or absolute, as GNUInstallDirs allows
+cmake_path(ABSOLUTE_PATH path BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}")
+string(APPEND path "/polyhull")
 string(REGEX REPLACE "([\"`$\\\\])" "\\\\\\1" path "${path}")
 string(REPLACE "\\" "\\\\" path "\"${path}\"")
 string(REPLACE "\n" "\\n" path "${path}")

@@ -2,9 +2,9 @@
 // changes of the editor state. Positions are window coordinates, y down.
 #pragma once
 
-// Left press places a vertex (Shift alone snaps it level or plumb with the previous one), or
-// in move mode picks one; left release puts a picked vertex down and recomputes the hull;
-// right press resets the scene. Requests a redisplay on every path.
+// Left press places a vertex (Shift without Ctrl or Alt snaps it level or plumb with the previous
+// one), or in move mode picks one; left release puts a picked vertex down and recomputes the
+// hull; right press resets the scene. Requests a redisplay on every path.
 void onMouse(int button, int state, int x, int y);
 
 // While the left button holds a picked vertex in move mode, its world pair follows the pointer.

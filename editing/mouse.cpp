@@ -7,10 +7,13 @@
 #include "editing/input.h"
 #include "geometry/hull.h"
 
-// Shift and no other modifier: Shift with Ctrl, Alt or Super does not snap. Lock keys never
-// reach the modifiers (freeglut under X reports neither NumLock nor CapsLock), so a Shift-click
-// snaps with either on.
-static bool shiftAlone() { return glutGetModifiers() == GLUT_ACTIVE_SHIFT; }
+// Shift held without Ctrl or Alt. The Super bit is ignored: freeglut under X reports NumLock as
+// Super (and never the Super key itself), and most desktops turn NumLock on at login. Caps Lock
+// is reported as Shift, so with it on every click snaps.
+static bool snapRequested() {
+    int modifiers = glutGetModifiers();
+    return (modifiers & GLUT_ACTIVE_SHIFT) && !(modifiers & (GLUT_ACTIVE_CTRL | GLUT_ACTIVE_ALT));
+}
 
 // Makes the segment from the previous vertex level or plumb. The angle is measured in world
 // units; a zero x difference means plumb.
@@ -39,7 +42,7 @@ static void placeVertex(int x, int y, double wx, double wy) {
     int32_t i = editor.vertexCount;
     Vertex& v = editor.vertices[i];
     setPosition(v, x, y, wx, wy);
-    if (i > 0 && shiftAlone()) snapToPrevious(v, editor.vertices[i - 1]);
+    if (i > 0 && snapRequested()) snapToPrevious(v, editor.vertices[i - 1]);
     editor.vertexCount = i + 1;
     if (editor.vertexCount % VERTEX_BLOCK == 0) growVertexList();
 }

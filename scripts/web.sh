@@ -13,10 +13,13 @@ emcmake cmake -S . -B build-web "${OPTIONS[@]}" >/dev/null
 cmake --build build-web -j "$(nproc)"
 [ "${1:-}" != --build ] || exit 0
 
-# free_port PORT: a whole number from 1 to 65535 that no server holds; Python gets it as data.
+# free_port PORT: a whole number from 1 to 65535 that no server holds; Python gets it as data. It
+# binds as the server will (address reuse on), so a port left waiting by the last run is free.
 free_port() {
-    [[ $1 =~ ^[0-9]{1,5}$ ]] && ((10#$1 >= 1 && 10#$1 <= 65535)) && python3 -c \
-        'import socket, sys; socket.socket().bind(("127.0.0.1", int(sys.argv[1])))' "$1" 2>/dev/null
+    [[ $1 =~ ^[0-9]{1,5}$ ]] && ((10#$1 >= 1 && 10#$1 <= 65535)) && python3 -c 'import socket, sys
+s = socket.socket()
+s.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+s.bind(("127.0.0.1", int(sys.argv[1])))' "$1" 2>/dev/null
 }
 port=${PORT:-8000}
 if ! free_port "$port"; then

@@ -121,11 +121,14 @@ mergeInto(LibraryManager.library, {
     // freeglut reports a wheel turn as a press and a release of button 3 (up) or 4 (down), which
     // the program ignores. Emscripten's GLUT sends only the press, for a turn anywhere on the
     // page, and cancels the event where the browser cannot (its listener is passive), which
-    // logs an error on every turn. Here the page scrolls as any page does.
+    // logs an error on every turn. Here the page scrolls as any page does. The direction is the
+    // sign of deltaY (Chromium's and WebKit's mousewheel events carry it) or of Firefox's
+    // DOMMouseScroll detail, positive for down: Emscripten reads the mousewheel sign backwards.
+    // Checked by hand with a turn each way in Chromium and WebKit, the buttons logged.
     GLUT.onMouseWheel = function(event) {
       if (event.target != Module['canvas'] || !GLUT.mouseFunc) return;
       Browser.calculateMouseEvent(event);
-      var button = Browser.getMouseWheelDelta(event) > 0 ? 4 : 3;
+      var button = ('deltaY' in event ? event.deltaY : event.detail) > 0 ? 4 : 3;
       GLUT.saveModifiers(event);
       callUserCallback(function() {
         {{{ makeDynCall('viiii', 'GLUT.mouseFunc') }}}(button, 0, Browser.mouseX, Browser.mouseY);

@@ -13,7 +13,7 @@ or line fails. Before each drag, a press beside the vertex must pick nothing: by
 pixels off on both axes (outside the program's pick square), by touch 20 CSS pixels off (outside
 the finger's target); the drag itself starts on the vertex by mouse and 10 CSS pixels off it by
 touch. Errors are read from the page's own listeners (and in Chromium from its console)."""
-import atexit, base64, io, os, sys, time
+import atexit, base64, gzip, io, os, sys, time
 from PIL import Image, ImageChops
 from selenium import webdriver
 from selenium.webdriver import ActionChains, Keys
@@ -185,6 +185,8 @@ def finish():
 
 
 assert os.path.exists(page), f"no page {page}: scripts/web.sh builds it"
+size, packed = os.path.getsize(page), len(gzip.compress(open(page, "rb").read(), 9))
+assert size <= 200_000 and packed <= 50_000, f"the page is {size} bytes, {packed} gzipped"
 os.makedirs(work, exist_ok=True)
 url = "file://" + os.path.realpath(page)
 atexit.register(lambda: driver.quit())  # also when a check fails

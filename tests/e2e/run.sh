@@ -41,8 +41,9 @@ start first
 [[ $(xdotool getwindowgeometry "$win") == *"Position: 200,200"*"Geometry: 800x600" ]] ||
     fail "the window is not 800x600 at (200, 200)"
 source "$(dirname "$0")/actions"
-# A level run along the top, stretched with the window; its hull is the segment between its ends
-click 760 30; click 520 45 shift; click 40 20 shift
+# A level run along the top, stretched with the window; its hull is the segment between its ends.
+# One Shift-click has NumLock held, which sets the modifier bit a NumLock that is on sets.
+click 760 30; click 520 45 shift; click 40 20 shift+Num_Lock
 xdotool windowsize "$win" 600 400 && click 15 25 shift && check resized
 rightclick 100 100 && check resized-empty
 quit q
