@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cmath>
+
 #include "editing/editor.h"
 
 static void readViewport() {
@@ -41,6 +43,17 @@ double windowToWorldY(int y) {
     const Viewport& vp = editor.viewport;
     double offset = static_cast<double>(vp.height) - vp.y - y;
     return WORLD_BOX.bottom + offset * (WORLD_BOX.top - WORLD_BOX.bottom) / vp.height;
+}
+
+double worldToWindowX(double x) {
+    const Viewport& vp = editor.viewport;
+    return std::round(vp.x + (x - WORLD_BOX.left) * vp.width / (WORLD_BOX.right - WORLD_BOX.left));
+}
+
+double worldToWindowY(double y) {
+    const Viewport& vp = editor.viewport;
+    return std::round(vp.height - vp.y -
+                      (y - WORLD_BOX.bottom) * vp.height / (WORLD_BOX.top - WORLD_BOX.bottom));
 }
 
 double windowToPixelX(int x) { return x; }

@@ -16,6 +16,11 @@ void onPassiveMotion(int x, int y);
 double windowToWorldX(int x);
 double windowToWorldY(int y);
 
+// The inverse: the window pixel of a world position, rounded to the whole pixel that a click
+// there reports. For the page's aiming of touches and its keyboard pointer.
+double worldToWindowX(double x);
+double worldToWindowY(double y);
+
 // The pixel frame the hull is computed in: window x, and y measured up from the viewport's
 // bottom edge. Whole numbers, so orientation tests on them are exact.
 double windowToPixelX(int x);

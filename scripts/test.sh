@@ -13,9 +13,10 @@ ensure_packages $(packages 1 "${BUILD[@]}" emcc python3) libgtest-dev libbenchma
     libclang-rt-14-dev clang-format clang-tidy-14 xvfb xauth xdotool imagemagick \
     desktop-file-utils groff-base dpkg-dev file lintian appstream devscripts libglib2.0-bin \
     chromium chromium-driver webkit2gtk-driver python3-selenium python3-pil
+command -v npm >/dev/null || ensure_packages npm  # axe-core's installer, where Node.js lacks it
 
 UNIT_TESTS=(Hull.IsTheTrueHullOfRandomSimplePolylines Hull.NamesOnlyItsVerticesForAnyInput
-    Commands.ChangeTheEditorAsEachScriptExpects)
+    View.MapsEveryPixelToTheWorldAndBack Commands.ChangeTheEditorAsEachScriptExpects)
 jobs=$(nproc)
 
 # run_tests FOLDER NAME...: every test of the folder, which must list each NAME.

@@ -116,6 +116,18 @@ TEST(Hull, NamesOnlyItsVerticesForAnyInput) {
     }
 }
 
+// ---- The view ---------------------------------------------------------------------------------
+
+// Window to world and back gives every pixel of the viewport again (the page aims by the inverse).
+TEST(View, MapsEveryPixelToTheWorldAndBack) {
+    for (Viewport viewport : {Viewport{0, 0, 800, 600}, {0, 0, 601, 37}, {0, 0, 1, 1}}) {
+        editor.viewport = viewport;
+        for (int x = 0; x <= viewport.width; ++x) ASSERT_EQ(worldToWindowX(windowToWorldX(x)), x);
+        for (int y = 0; y <= viewport.height; ++y) ASSERT_EQ(worldToWindowY(windowToWorldY(y)), y);
+    }
+    editor = EditorState{};
+}
+
 // ---- The commands -----------------------------------------------------------------------------
 
 const char BUTTONS[] = "LMR";  // in GLUT's order

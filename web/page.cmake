@@ -1,15 +1,23 @@
-# Writes PAGE: TEMPLATE with the program's script PROGRAM in place of @PROGRAM@ and the icon ICON
-# as a data address in place of @ICON@.
+# Writes PAGE: TEMPLATE with the page's script PAGE_SCRIPT in place of @PAGE@, the program's
+# script PROGRAM in place of @PROGRAM@, and the icon ICON as a data address in place of @ICON@.
 cmake_minimum_required(VERSION 3.25)  # run with -P: the policies of this version
-file(READ "${PROGRAM}" script)
-# Inside a <script> element "</script" in any case ends it; written "<\/script" it means the same
-# in JS. "<!--" would change how the rest is parsed (a "<script" after it hides the element's
-# end) and has no escape that means the same in every JS context, so the build stops on it.
-string(REGEX REPLACE "<(/[Ss][Cc][Rr][Ii][Pp][Tt])" "<\\\\\\1" script "${script}")
-string(FIND "${script}" "<!--" comment)
-if(NOT comment EQUAL -1)
-  message(FATAL_ERROR "${PROGRAM} holds \"<!--\", which would change where the page's script ends")
-endif()
+
+# Reads the script FILE into VARIABLE, fit to stand inside a <script> element. There "</script"
+# in any case ends it: written "<\/script" it means the same in JS. "<!--" would change how the
+# rest is parsed (a "<script" after it hides the element's end) and has no escape that means
+# the same in every JS context, so the build stops on it.
+function(read_script FILE VARIABLE)
+  file(READ "${FILE}" script)
+  string(REGEX REPLACE "<(/[Ss][Cc][Rr][Ii][Pp][Tt])" "<\\\\\\1" script "${script}")
+  string(FIND "${script}" "<!--" comment)
+  if(NOT comment EQUAL -1)
+    message(FATAL_ERROR "${FILE} holds \"<!--\", which would change where the page's script ends")
+  endif()
+  set(${VARIABLE} "${script}" PARENT_SCOPE)
+endfunction()
+
+read_script("${PAGE_SCRIPT}" page_script)
+read_script("${PROGRAM}" program)
 file(READ "${ICON}" icon)
 foreach(pair "%;%25" "#;%23" "\";%22" "<;%3C" ">;%3E" "\n;%0A")  # % first
   list(GET pair 0 from)
@@ -18,5 +26,6 @@ foreach(pair "%;%25" "#;%23" "\";%22" "<;%3C" ">;%3E" "\n;%0A")  # % first
 endforeach()
 file(READ "${TEMPLATE}" page)
 string(REPLACE "@ICON@" "data:image/svg+xml,${icon}" page "${page}")
-string(REPLACE "@PROGRAM@" "${script}" page "${page}")
+string(REPLACE "@PAGE@" "${page_script}" page "${page}")
+string(REPLACE "@PROGRAM@" "${program}" page "${page}")
 file(WRITE "${PAGE}" "${page}")

@@ -1,24 +1,12 @@
-// Where the vertices are drawn, for the page's touch handling: compiled into the browser build
-// alone, called from web/mends.js. It reads the editor state and changes nothing; the pick
-// itself stays the program's own (pickVertex).
+// Where the vertices are drawn and which one a press takes, for the page's aiming of touches
+// and of its keyboard pointer: compiled into the browser build alone, called from web/mends.js.
+// They read the editor state and leave it as it was; the pick itself stays the program's own.
 #include <emscripten.h>
 
 #include <cmath>
 
+#include "app/view.h"
 #include "editing/editor.h"
-
-// Window pixels of a world position: the inverse of windowToWorldX and windowToWorldY, rounded
-// to the whole pixel that a click there reports.
-static double worldToWindowX(double x) {
-    const Viewport& vp = editor.viewport;
-    return std::round(vp.x + (x - WORLD_BOX.left) * vp.width / (WORLD_BOX.right - WORLD_BOX.left));
-}
-
-static double worldToWindowY(double y) {
-    const Viewport& vp = editor.viewport;
-    return std::round(vp.height - vp.y -
-                      (y - WORLD_BOX.bottom) * vp.height / (WORLD_BOX.top - WORLD_BOX.bottom));
-}
 
 // In move mode, the vertex drawn nearest to window position (x, y) among those within reachX
 // and reachY pixels of it on each axis; NO_VERTEX when none is, and always outside move mode,
@@ -44,4 +32,14 @@ extern "C" EMSCRIPTEN_KEEPALIVE double vertexWindowX(int32_t i) {
 
 extern "C" EMSCRIPTEN_KEEPALIVE double vertexWindowY(int32_t i) {
     return worldToWindowY(editor.vertices[i].worldY);
+}
+
+// The vertex the program's pick would take for a press at window pixel (x, y), or NO_VERTEX;
+// the selection is left as it was.
+extern "C" EMSCRIPTEN_KEEPALIVE int32_t vertexPickedAt(int32_t x, int32_t y) {
+    int32_t selected = editor.selectedVertex;
+    int32_t picked =
+        pickVertex(windowToWorldX(x), windowToWorldY(y)) ? editor.selectedVertex : NO_VERTEX;
+    editor.selectedVertex = selected;
+    return picked;
 }

@@ -1,9 +1,10 @@
 #!/usr/bin/python3
-"""The page in a browser: browser.py PAGE WORKDIR ENGINE opens the one file PAGE from the disk,
-as a person who was handed it would, in headless Chromium or in WebKit (its MiniBrowser, in an
-X server), and takes the shared actions with the mouse and keys. Chromium then takes them again
-by touch and the page's buttons on an emulated phone, lays the page out at screens of eight
-sizes, and opens it without WebGL, where the page must say why it cannot run.
+"""The page in a browser: browser.py PAGE WORKDIR ENGINE AXE opens the one file PAGE from the
+disk, as a person who was handed it would, in headless Chromium or in WebKit (its MiniBrowser, in
+an X server), and takes the shared actions with the mouse and keys. Chromium then takes them by
+keyboard alone and checks what a screen reader is given (axe-core, the script AXE, with every
+rule), by touch and the page's buttons on an emulated phone, lays the page out at many screens,
+takes its graphics away, and opens it without WebGL, where the page must say why it cannot run.
 
 Each checked frame, read from the canvas, is held against frames/NAME.png: colours are exact,
 and every drawn pixel of either lies within 1 px of its colour in the other, or there under a
@@ -12,7 +13,8 @@ can cover a line's pixel that the desktop leaves bare; a missing, misplaced or m
 or line fails. Before each drag, a press beside the vertex must pick nothing: by mouse 5 canvas
 pixels off on both axes (outside the program's pick square), by touch 20 CSS pixels off (outside
 the finger's target); the drag itself starts on the vertex by mouse and 10 CSS pixels off it by
-touch. Errors are read from the page's own listeners (and in Chromium from its console)."""
+touch, and by keyboard 20 pixels off on both axes, then 10 off. Errors are read from the page's
+own listeners (and in Chromium from its console)."""
 import atexit, base64, gzip, io, os, sys, time
 from PIL import Image, ImageChops
 from selenium import webdriver
@@ -20,14 +22,14 @@ from selenium.webdriver import ActionChains, Keys
 from selenium.webdriver.common.actions.wheel_input import ScrollOrigin
 from selenium.webdriver.support.ui import WebDriverWait
 
-page, work, engine = sys.argv[1:4]
+page, work, engine, axe = sys.argv[1:5]
 HERE = os.path.dirname(os.path.realpath(__file__))
 LAYER = {(0, 0, 0): 0, (0, 0, 255): 1, (255, 255, 0): 2}  # background, outline, hull; points 3
 FLAGS = ("--headless=new --use-angle=swiftshader --enable-unsafe-swiftshader --no-sandbox "
          "--disable-background-networking --disable-component-update --disable-sync "
          "--no-first-run --window-size=1000,1000").split()  # the canvas at its full size
-SCREENS = [(360, 640), (390, 844), (640, 360), (844, 390), (768, 1024), (1024, 768), (1280, 800),
-           (1920, 1080)]  # CSS pixels, phones and tablets held either way, desktops
+SCREENS = [(360, 640), (390, 844), (768, 1024), (1280, 800), (1920, 1080), (568, 320), (480, 320),
+           (667, 375), (320, 256), (1280, 300), (2560, 1440)]  # CSS pixels; each also turned
 
 
 def near(got, want):  # the rule above; only the pixels where the two differ need a look around
@@ -43,12 +45,16 @@ def near(got, want):  # the rule above; only the pixels where the two differ nee
                for x in range(box[0], box[2]) for y in range(box[1], box[3]))
 
 
+def frame():  # the canvas's own pixels
+    return Image.open(io.BytesIO(base64.b64decode(driver.execute_async_script(
+        "requestAnimationFrame(() => arguments[0](canvas.toDataURL().slice(22)))")))).convert("RGB")
+
+
 def check(name):  # within ten seconds or so the canvas's own pixels show frames/NAME.png
     global shown
     want = Image.open(f"{HERE}/frames/{name}.png").convert("RGB")
     for _ in range(50):
-        got = Image.open(io.BytesIO(base64.b64decode(driver.execute_async_script(
-            "requestAnimationFrame(() => arguments[0](canvas.toDataURL().slice(22)))")))).convert("RGB")
+        got = frame()
         if near(got, want):
             shown = name
             return
@@ -67,6 +73,7 @@ def quit(verbs, key):  # the page says that the program ended, and input changes
     MOUSE["keys"]("pa")
     time.sleep(0.5)
     assert canvas.screenshot_as_png == last, "the canvas changed after the program had ended"
+    assert not any(b.is_enabled() for b in driver.find_elements("css selector", "#keys button"))
 
 
 def run(verbs):
@@ -142,13 +149,53 @@ TOUCH = dict(MOUSE, **{  # by touch: no right button and no typing, but the page
     "keys": lambda text: None})
 
 
-def open_page():
+def arrows(x, y):  # the keyboard pointer to (x, y): Shift+arrows by 10 pixels, arrows by 1
+    keys = ActionChains(driver)
+    for delta, back, forth in ((int(x) - pointer[0], Keys.LEFT, Keys.RIGHT),
+                               (int(y) - pointer[1], Keys.UP, Keys.DOWN)):
+        step = forth if delta > 0 else back
+        keys.key_down(Keys.SHIFT).send_keys(step * (abs(delta) // 10)).key_up(Keys.SHIFT)
+        keys.send_keys(step * (abs(delta) % 10))
+    keys.perform()
+    pointer[:] = [int(x), int(y)]
+
+
+def focused():
+    return driver.execute_script("return document.activeElement.id || document.activeElement.dataset.key")
+
+
+def key_click(x, y, shift=None):  # Space, or Shift+Enter
+    arrows(x, y)
+    (ActionChains(driver).key_down(Keys.SHIFT).send_keys(Keys.ENTER).key_up(Keys.SHIFT) if shift
+     else ActionChains(driver).send_keys(Keys.SPACE)).perform()
+
+
+def key_press(x, y):  # 20 pixels off on both axes picks nothing; 10 off picks the vertex
+    arrows(int(x) + 20, int(y) + 20)
+    MOUSE["key"]("enter")
+    check(shown)
+    arrows(int(x) + 10, y)
+    MOUSE["key"]("enter")
+    pointer[:] = [int(x), int(y)]  # on the vertex
+
+
+KEYBOARD = dict(MOUSE, **{  # the keyboard pointer
+    "click": key_click,
+    "rightclick": lambda x, y: MOUSE["key"]("r"),
+    "press": key_press,
+    "move": arrows,
+    "release": lambda: MOUSE["key"]("space"),
+    "cancel": lambda: ActionChains(driver).send_keys(Keys.TAB).key_down(Keys.SHIFT).send_keys(
+        Keys.TAB).key_up(Keys.SHIFT).perform()})  # Tab away, and back
+
+
+def open_page(shown=True):
     global canvas
     driver.get(url)
     WebDriverWait(driver, 30).until(lambda _: driver.execute_script(
         "return Module.calledRun || !document.getElementById('cannot').hidden"))
     canvas = driver.find_element("id", "canvas")
-    assert canvas.is_displayed(), driver.find_element("id", "cannot").text
+    assert canvas.is_displayed() == shown, driver.find_element("id", "cannot").text
 
 
 def start(*flags):
@@ -172,6 +219,30 @@ def screen(width, height):  # a touch screen of that many CSS pixels, at 3 devic
     driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True})
 
 
+def row(y):  # the drawn pixels of the canvas's row y
+    image = frame().load()
+    return [x for x in range(800) if image[x, y] != (0, 0, 0)]
+
+
+def pressed():  # the keys of the buttons that show themselves on
+    return driver.execute_script("return [...document.querySelectorAll('[aria-pressed=true]')]"
+                                 ".map(b => b.dataset.key).join(' ')")
+
+
+def heard():  # the accessibility tree's canvas (role, name, description) and status line (role, words)
+    root = driver.execute_cdp_cmd("DOM.getDocument", {})["root"]["nodeId"]
+    tree = lambda s: driver.execute_cdp_cmd("Accessibility.getPartialAXTree", {"nodeId": driver.execute_cdp_cmd(
+        "DOM.querySelector", {"nodeId": root, "selector": s})["nodeId"], "fetchRelatives": True})["nodes"]
+    (shown, *_), (status, words, *_) = tree("#canvas"), tree("#said")
+    return [node.get(key, {}).get("value") for node, key in ((shown, "role"), (shown, "name"),
+            (shown, "description"), (status, "role"), (words, "name"))]
+
+
+def hears(said, described):  # the status line says it, and the canvas is so described
+    want = ["application", "polyhull drawing", described, "status", said]
+    WebDriverWait(driver, 5).until(lambda _: heard() == want, f"heard {heard()}, not {want}")
+
+
 def errors():  # what the page's listeners caught, and in Chromium what its console shows
     caught = driver.execute_script("return errors")
     console = driver.get_log("browser") if engine == "chromium" else []
@@ -179,9 +250,11 @@ def errors():  # what the page's listeners caught, and in Chromium what its cons
 
 
 def finish():
+    global driver
     found = errors()  # read once: reading Chromium's console empties it
     assert not found, "the page shows errors:\n" + "\n".join(found)
     driver.quit()
+    driver = None
 
 
 assert os.path.exists(page), f"no page {page}: scripts/web.sh builds it"
@@ -189,7 +262,8 @@ size, packed = os.path.getsize(page), len(gzip.compress(open(page, "rb").read(),
 assert size <= 200_000 and packed <= 50_000, f"the page is {size} bytes, {packed} gzipped"
 os.makedirs(work, exist_ok=True)
 url = "file://" + os.path.realpath(page)
-atexit.register(lambda: driver.quit())  # also when a check fails
+driver = None
+atexit.register(lambda: driver and driver.quit())  # also when a check fails
 
 start()
 open_page()
@@ -206,6 +280,48 @@ finish()
 if engine != "chromium":
     sys.exit()
 
+# By keyboard alone, in a page that must paint before it makes its one WebGL context.
+CONTEXTS = """window.contexts = []; const made = new Set(), get = HTMLCanvasElement.prototype.getContext;
+HTMLCanvasElement.prototype.getContext = function() { const context = get.apply(this, arguments);
+  if (context && !made.has(context)) made.add(context), contexts.push(performance.now());
+  return context; };"""
+start()
+driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": CONTEXTS})
+open_page()
+made, painted = driver.execute_script(
+    "return [contexts, performance.getEntriesByName('first-paint').map(e => e.startTime)]")
+assert len(made) == 1 and painted and made[0] > painted[0], f"contexts at {made}, paint {painted}"
+MOUSE["key"]("tab")
+assert focused() == "canvas", "Tab does not go to the canvas first"
+pointer = [400, 300]
+run(KEYBOARD)
+SHOWN = "1 vertex. Outline shown, closed. Hull shown, 0 corners. Move mode o"
+key_click(*pointer)
+hears("Vertex 1 placed.", SHOWN + "ff.")
+MOUSE["keys"]("m")
+hears("Move mode on.", SHOWN + "n.")
+MOUSE["key"]("enter")
+hears("Vertex 1 picked.", SHOWN + "n, vertex 1 picked.")
+assert not driver.execute_script("return canvas.dispatchEvent(new MouseEvent('contextmenu', "
+                                 "{bubbles: true, cancelable: true}))"), "a menu over the canvas"
+assert driver.execute_script("return ['ctrlKey', 'metaKey'].every(m => dispatchEvent(new "
+                             "KeyboardEvent('keydown', {key: 'a', [m]: true, cancelable: true})))")
+assert pressed() == "p c m a", "Ctrl or Meta with a letter reached the program"
+TAB, SPACE, ENTER = Keys.TAB, Keys.SPACE, Keys.ENTER
+for keys, want in ((TAB + SPACE, "c m a"), (TAB * 2 + ENTER, "c a"), ("m", "c m a"), ("r", "c a"),
+                   (TAB * 4 + ENTER, "c a Shift"), (ENTER, "c a")):  # buttons, letters, r
+    ActionChains(driver).send_keys(keys).perform()
+    WebDriverWait(driver, 5).until(lambda _: pressed() == want, f"{pressed()}, not {want}")
+driver.execute_script(open(axe).read())
+found = driver.execute_async_script("axe.run({runOnly: axe.getRules().map(r => r.ruleId)})"
+                                    ".then(r => arguments[0](r.violations.map(v => v.id)))")
+assert not found, f"axe-core finds {found}"
+driver.execute_script("canvas.getContext('webgl').getExtension('WEBGL_lose_context').loseContext()")
+WebDriverWait(driver, 10).until(lambda _: driver.find_element("id", "cannot").is_displayed())
+assert "took the graphics away" in driver.find_element("id", "cannot").text
+assert not any(b.is_enabled() for b in driver.find_elements("css selector", "#keys button"))
+finish()
+
 start()  # a phone held upright, and a page before this one to go back to
 screen(390, 844)
 driver.get("data:text/html,<title>before</title>")
@@ -220,24 +336,41 @@ time.sleep(1)
 assert driver.execute_script("return window.stays"), "a swipe went back to the page before"
 run(TOUCH)
 assert driver.execute_script("return scrollY") == 0, "the page scrolled while it was touched"
+tap(400, 300)  # outside move mode a tap places a vertex under the finger, even beside another
+tap(403, 300)
+both = row(300)
+assert len(both) == 8, f"not two 5-pixel points 3 pixels apart: {both}"
+tap_button("m")  # a finger 8 CSS px right of the later one aims at it, inside both pick squares
+touch_canvas("touchStart", 403, 300, 8)
+touch("touchEnd")
+assert row(300) == both, "a vertex moved without a drag"
+touch_canvas("touchStart", 403, 300, 8)
+touch_canvas("touchMove", 403, 400, 8)
+time.sleep(0.3)  # held still before the lift, as in the shared actions: no fling to stop
+touch("touchEnd")
+assert row(300) == both[:5] and len(row(400)) == 5, "the vertex aimed at did not move alone"
 quit(TOUCH, "q")
 finish()
 
-start()  # the canvas and every button in view on every screen, the canvas in its 4:3
-for width, height in SCREENS:
-    screen(width, height)
-    open_page()
-    boxes = driver.execute_script("return [...document.querySelectorAll('#canvas, #keys button')]"
-                                  ".map(e => e.getBoundingClientRect())")
-    assert all(b["left"] >= 0 and b["top"] >= 0 and b["right"] <= width and b["bottom"] <= height
-               for b in boxes), f"not all in view at {width} by {height}"
-    assert abs(boxes[0]["width"] * 3 - boxes[0]["height"] * 4) < 4, f"not 4:3 at {width}"
-    assert boxes[0]["width"] > 799 or max(b["right"] for b in boxes) > width - 10 or max(
-        b["bottom"] for b in boxes) > height - 10, f"the canvas could be larger at {width}"
+start()  # the canvas and every button in view on every screen, the canvas in its 4:3; and again
+for size in SCREENS:  # with the screen turned, without a reload
+    for turned, (width, height) in enumerate((size, size[::-1])):
+        screen(width, height)
+        if not turned:
+            open_page()
+        WebDriverWait(driver, 5).until(lambda _: driver.execute_script("return innerWidth") == width)
+        boxes = driver.execute_async_script("requestAnimationFrame(() => arguments[0]([...document"
+            ".querySelectorAll('#canvas, #keys button')].map(e => e.getBoundingClientRect())))")
+        assert all(b["left"] >= 0 and b["top"] >= 0 and b["right"] <= width and
+                   b["bottom"] <= height for b in boxes), f"not all in view at {width} by {height}"
+        assert abs(boxes[0]["width"] * 3 - boxes[0]["height"] * 4) < 4, f"not 4:3 at {width}"
+        assert boxes[0]["width"] > 799 or max(b["right"] for b in boxes) > width - 10 or max(
+            b["bottom"] for b in boxes) > height - 10, f"the canvas could be larger at {width}"
+        assert min(b["height"] for b in boxes[1:]) >= 24, f"buttons under 24 px at {width}"
 finish()
 
 start("--disable-3d-apis")  # without WebGL: the reason in place of the canvas, and no buttons
-driver.get(url)
+open_page(shown=False)
 message = driver.find_element("id", "cannot")
 assert message.is_displayed() and "needs WebGL" in message.text, message.text
 assert not driver.find_element("id", "canvas").is_displayed(), "a canvas without WebGL"

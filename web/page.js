@@ -1,0 +1,173 @@
+// The page around the program: its layout on any screen, its buttons, what it says of the
+// drawing for a screen reader, and its messages when the program cannot run or has ended.
+// Runs before the program's script, which finds it in Module.
+var canvas = document.getElementById('canvas');
+var app = document.getElementById('app'), keys = document.getElementById('keys');
+var buttons = document.querySelectorAll('#keys button');
+var errors = [];  // every uncaught error and rejection: a console any test can read
+
+// ---- When the program cannot run ----
+
+// The reason in place of the canvas, and no buttons.
+function cannotRun(reason) {
+  var message = document.getElementById('cannot');
+  message.textContent = reason;
+  message.hidden = false;
+  canvas.hidden = true;
+  buttons.forEach(function(b) { b.disabled = true; });
+  fit();
+}
+function couldNotStart(what) {
+  cannotRun('polyhull could not start in this browser (' + what + '). Try another browser, ' +
+            'or a newer version of this one.');
+}
+function caught(what) {
+  errors.push(what);
+  if (!Module.calledRun) couldNotStart(what);
+}
+window.addEventListener('error', function(event) {
+  caught(event.message + (event.error ? ' (' + event.error + ')' : ''));
+});
+window.addEventListener('unhandledrejection', function(event) { caught(String(event.reason)); });
+// A browser takes the graphics of a page away when it runs short of them (many tabs with WebGL,
+// a phone reclaiming a background tab, a driver reset); nothing of the drawing can be kept.
+canvas.addEventListener('webglcontextlost', function() {
+  cannotRun('The browser took the graphics away from this page, so the drawing is gone. ' +
+            'Reload the page to start polyhull again.');
+});
+canvas.addEventListener('contextmenu', function(event) { event.preventDefault(); });
+
+// ---- Layout ----
+
+// The canvas as large as fits in the viewport together with every button, and no larger than
+// its own 800 by 600 pixels: under the buttons, or beside them in one, two or three columns,
+// whichever shows it largest. It keeps drawing 800 by 600 pixels; only its shown size changes.
+// Each layout's buttons are measured beside a canvas of no width, which cannot squeeze them.
+function fit() {
+  var body = getComputedStyle(document.body), gap = parseFloat(getComputedStyle(app).columnGap);
+  var width = document.documentElement.clientWidth - parseFloat(body.marginLeft) -
+              parseFloat(body.marginRight);
+  var height = document.documentElement.clientHeight - parseFloat(body.marginTop) -
+               parseFloat(body.marginBottom);
+  var best = {size: -1};
+  [0, 1, 2, 3].forEach(function(columns) {  // 0: under the canvas
+    layOut(columns, 0);
+    var size = Math.min(800, columns ? width - keys.offsetWidth - gap : width,
+                        (columns ? height : height - keys.offsetHeight - gap) * 4 / 3);
+    if (columns && keys.offsetHeight > height) size = -1;
+    if (size > best.size) best = {size: size, columns: columns};
+  });
+  layOut(best.columns, Math.floor(Math.max(best.size, 0)));
+}
+function layOut(columns, canvasWidth) {
+  app.classList.toggle('beside', columns > 0);
+  keys.style.setProperty('--columns', columns);
+  app.style.setProperty('--canvas-width', canvasWidth + 'px');
+}
+window.addEventListener('resize', fit);
+fit();
+
+// ---- Buttons ----
+
+// Each button types its key for the program, but the Shift one, which holds Shift down for
+// clicks and taps while it is on. A mouse or a finger leaves the keyboard's focus where it was.
+buttons.forEach(function(button) {
+  button.addEventListener('mousedown', function(event) { event.preventDefault(); });
+  button.addEventListener('click', function() {
+    if (button.dataset.key == 'Shift') {
+      Module.snap = !Module.snap;
+      button.setAttribute('aria-pressed', Module.snap);
+    } else {
+      window.dispatchEvent(new KeyboardEvent('keydown', {key: button.dataset.key}));
+    }
+  });
+});
+
+// ---- The drawing in words ----
+
+// Read once a frame: the canvas's text alternative and the toggles' pressed state follow the
+// program however it changed (a button, a letter, the right button), and the status line says
+// what an action changed. A drag changes none of what is read, so it is said once, at the end.
+var shown = null;
+function readDrawing() {
+  var flags = Module._shownFlags();
+  return {vertices: Module._shownVertexCount(), corners: Module._shownHullCount(),
+          outline: !!(flags & 1), closed: !!(flags & 2), hull: !!(flags & 4),
+          move: !!(flags & 8), picked: Module._shownPickedVertex()};
+}
+function count(n, one, many) { return n + ' ' + (n == 1 ? one : many); }
+function describe(d) {
+  return count(d.vertices, 'vertex', 'vertices') + '. Outline ' +
+         (d.outline ? 'shown' : 'hidden') + ', ' + (d.closed ? 'closed' : 'open') + '. Hull ' +
+         (d.hull ? 'shown, ' + count(d.corners, 'corner', 'corners') : 'hidden') +
+         '. Move mode ' + (d.move ? 'on' : 'off') +
+         (d.picked >= 0 ? ', vertex ' + (d.picked + 1) + ' picked' : '') + '.';
+}
+function changes(was, now) {
+  var said = [];
+  if (now.vertices < was.vertices) said.push('Cleared');
+  if (now.vertices > was.vertices) said.push('Vertex ' + now.vertices + ' placed');
+  if (now.outline != was.outline) said.push('Outline ' + (now.outline ? 'shown' : 'hidden'));
+  if (now.closed != was.closed) said.push('Outline ' + (now.closed ? 'closed' : 'opened'));
+  if (now.hull != was.hull) said.push('Hull ' + (now.hull ? 'shown' : 'hidden'));
+  if (now.hull && now.corners != was.corners) said.push(count(now.corners, 'corner', 'corners'));
+  if (now.move != was.move) said.push('Move mode ' + (now.move ? 'on' : 'off'));
+  if (now.picked >= 0 && now.picked != was.picked) said.push('Vertex ' + (now.picked + 1) + ' picked');
+  if (now.picked < 0 && was.picked >= 0 && now.vertices) said.push('Vertex ' + (was.picked + 1) + ' put down');
+  return said.join('. ');
+}
+function showDrawing() {
+  if (Module.ended) return;
+  var now = readDrawing();
+  if (JSON.stringify(now) != JSON.stringify(shown)) {
+    document.getElementById('shown').textContent = describe(now);
+    ['outline', 'closed', 'move', 'hull'].forEach(function(flag, i) {
+      buttons[i].setAttribute('aria-pressed', now[flag]);
+    });
+    if (shown) say(changes(shown, now));
+    shown = now;
+  }
+  requestAnimationFrame(showDrawing);
+}
+function say(words) { document.getElementById('said').textContent = words + '.'; }
+
+// ---- The program ----
+
+// It starts after the page's first paint, on the one WebGL context that this asks of its own
+// canvas with the attributes GLUT asks for (GLUT_RGB and no more), so that GLUT gets this same
+// context back. Where there is none, it does not start and the page says why.
+var GLUT_ATTRIBUTES = {alpha: false, depth: false, stencil: false, antialias: false};
+function afterFirstPaint(then) {  // as the browser reports its paint, or two frames on
+  var observes = window.PerformanceObserver && PerformanceObserver.supportedEntryTypes;
+  if (!observes || observes.indexOf('paint') < 0) {
+    return requestAnimationFrame(function() { requestAnimationFrame(then); });
+  }
+  new PerformanceObserver(function(list, observer) {
+    observer.disconnect();
+    then();
+  }).observe({type: 'paint', buffered: true});
+}
+var Module = {
+  canvas: canvas,
+  pointer: document.getElementById('pointer'),
+  onAbort: couldNotStart,
+  preRun: [function() {
+    Module.addRunDependency('first paint');
+    afterFirstPaint(function() {
+      if (canvas.getContext('webgl', GLUT_ATTRIBUTES)) return Module.removeRunDependency('first paint');
+      cannotRun('polyhull needs WebGL, which this browser does not offer or has turned off. ' +
+                'Try another browser, or turn on graphics acceleration (hardware acceleration) ' +
+                'in this browser\'s settings.');
+    });
+  }],
+  postRun: [showDrawing],
+  onExit: function(status) {
+    Module.ended = true;
+    var ended = document.getElementById('ended');
+    ended.textContent = 'polyhull ended with status ' + status + '. Reload the page to start it again.';
+    ended.hidden = false;
+    say(ended.textContent.slice(0, -1));
+    buttons.forEach(function(b) { b.disabled = true; });
+    fit();
+  },
+};

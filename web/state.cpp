@@ -1,0 +1,22 @@
+// What the canvas shows, for the page's words about it (its text alternative, the toggles'
+// pressed state and what a screen reader is told on each change): compiled into the browser
+// build alone, called from web/page.js. They read the editor state and change nothing.
+#include <emscripten.h>
+
+#include "editing/editor.h"
+
+extern "C" EMSCRIPTEN_KEEPALIVE int32_t shownVertexCount() { return editor.vertexCount; }
+
+// Entries in the hull as last computed: its corners, or 2 for vertices all on one line.
+extern "C" EMSCRIPTEN_KEEPALIVE int32_t shownHullCount() { return editor.hullCount; }
+
+// The display flags and move mode as bits: 1 outline, 2 closed, 4 hull, 8 move mode.
+extern "C" EMSCRIPTEN_KEEPALIVE int32_t shownFlags() {
+    return editor.showPolygon | editor.closePolygon << 1 | editor.showHull << 2 |
+           editor.moveMode << 3;
+}
+
+// The vertex picked in move mode and not yet put down, or NO_VERTEX.
+extern "C" EMSCRIPTEN_KEEPALIVE int32_t shownPickedVertex() {
+    return editor.hasSelection ? editor.selectedVertex : NO_VERTEX;
+}
