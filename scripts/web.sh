@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
-need cmake make emcc python3
+need cmake make emcc python3 rsvg-convert
 
 # Debian's emcc runs on node and needs Debian's node modules (acorn), wherever node came from.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}

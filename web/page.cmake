@@ -1,5 +1,7 @@
 # Writes PAGE: TEMPLATE with the page's script PAGE_SCRIPT in place of @PAGE@, the program's
 # script PROGRAM in place of @PROGRAM@, and the icon ICON as a data address in place of @ICON@.
+# With SITE on, @MANIFEST@ becomes a link to the manifest beside the page, which also tells the
+# page to register its service worker; the one file names none.
 cmake_minimum_required(VERSION 3.25)  # run with -P: the policies of this version
 
 # Reads the script FILE into VARIABLE, fit to stand inside a <script> element. There "</script"
@@ -26,6 +28,11 @@ foreach(pair "%;%25" "#;%23" "\";%22" "<;%3C" ">;%3E" "\n;%0A")  # % first
 endforeach()
 file(READ "${TEMPLATE}" page)
 string(REPLACE "@ICON@" "data:image/svg+xml,${icon}" page "${page}")
+if(SITE)
+  string(REPLACE "@MANIFEST@" "\n<link rel=\"manifest\" href=\"manifest.webmanifest\">" page "${page}")
+else()
+  string(REPLACE "@MANIFEST@" "" page "${page}")
+endif()
 string(REPLACE "@PAGE@" "${page_script}" page "${page}")
 string(REPLACE "@PROGRAM@" "${program}" page "${page}")
 file(WRITE "${PAGE}" "${page}")

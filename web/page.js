@@ -95,12 +95,14 @@ function readDrawing() {
           outline: !!(flags & 1), closed: !!(flags & 2), hull: !!(flags & 4),
           move: !!(flags & 8), picked: Module._shownPickedVertex()};
 }
-function count(n, one, many) { return n + ' ' + (n == 1 ? one : many); }
+function vertices(n) { return n + (n == 1 ? ' vertex' : ' vertices'); }
+function hull(corners) {  // none before three vertices; two ends for vertices all on one line
+  return corners < 2 ? 'none yet' : corners == 2 ? 'a segment' : corners + ' corners';
+}
 function describe(d) {
-  return count(d.vertices, 'vertex', 'vertices') + '. Outline ' +
-         (d.outline ? 'shown' : 'hidden') + ', ' + (d.closed ? 'closed' : 'open') + '. Hull ' +
-         (d.hull ? 'shown, ' + count(d.corners, 'corner', 'corners') : 'hidden') +
-         '. Move mode ' + (d.move ? 'on' : 'off') +
+  return vertices(d.vertices) + '. Outline ' + (d.outline ? 'shown' : 'hidden') + ', ' +
+         (d.closed ? 'closed' : 'open') + '. Hull ' + (d.hull ? 'shown, ' + hull(d.corners) :
+         'hidden') + '. Move mode ' + (d.move ? 'on' : 'off') +
          (d.picked >= 0 ? ', vertex ' + (d.picked + 1) + ' picked' : '') + '.';
 }
 function changes(was, now) {
@@ -110,10 +112,14 @@ function changes(was, now) {
   if (now.outline != was.outline) said.push('Outline ' + (now.outline ? 'shown' : 'hidden'));
   if (now.closed != was.closed) said.push('Outline ' + (now.closed ? 'closed' : 'opened'));
   if (now.hull != was.hull) said.push('Hull ' + (now.hull ? 'shown' : 'hidden'));
-  if (now.hull && now.corners != was.corners) said.push(count(now.corners, 'corner', 'corners'));
+  if (now.hull && now.corners != was.corners) said.push('Hull: ' + hull(now.corners));
   if (now.move != was.move) said.push('Move mode ' + (now.move ? 'on' : 'off'));
-  if (now.picked >= 0 && now.picked != was.picked) said.push('Vertex ' + (now.picked + 1) + ' picked');
-  if (now.picked < 0 && was.picked >= 0 && now.vertices) said.push('Vertex ' + (was.picked + 1) + ' put down');
+  if (now.picked >= 0 && now.picked != was.picked) {
+    said.push('Vertex ' + (now.picked + 1) + ' picked');
+  }
+  if (now.picked < 0 && was.picked >= 0 && now.vertices) {
+    said.push('Vertex ' + (was.picked + 1) + ' put down');
+  }
   return said.join('. ');
 }
 function showDrawing() {
@@ -130,6 +136,17 @@ function showDrawing() {
   requestAnimationFrame(showDrawing);
 }
 function say(words) { document.getElementById('said').textContent = words + '.'; }
+
+// ---- The installed site ----
+
+// The site's page names its manifest. Served over http or https, it registers the worker beside
+// it, which keeps the site for starting offline and refetches it past the HTTP cache; where the
+// browser refuses (plain http from another host), the page runs as it is. The one file names no
+// manifest and asks for no worker, from the disk or from a server.
+if (document.querySelector('link[rel=manifest]') && /^https?:$/.test(location.protocol) &&
+    navigator.serviceWorker) {
+  navigator.serviceWorker.register('sw.js', {updateViaCache: 'none'}).catch(function() {});
+}
 
 // ---- The program ----
 
@@ -154,7 +171,9 @@ var Module = {
   preRun: [function() {
     Module.addRunDependency('first paint');
     afterFirstPaint(function() {
-      if (canvas.getContext('webgl', GLUT_ATTRIBUTES)) return Module.removeRunDependency('first paint');
+      if (canvas.getContext('webgl', GLUT_ATTRIBUTES)) {
+        return Module.removeRunDependency('first paint');
+      }
       cannotRun('polyhull needs WebGL, which this browser does not offer or has turned off. ' +
                 'Try another browser, or turn on graphics acceleration (hardware acceleration) ' +
                 'in this browser\'s settings.');
@@ -164,7 +183,8 @@ var Module = {
   onExit: function(status) {
     Module.ended = true;
     var ended = document.getElementById('ended');
-    ended.textContent = 'polyhull ended with status ' + status + '. Reload the page to start it again.';
+    ended.textContent =
+        'polyhull ended with status ' + status + '. Reload the page to start it again.';
     ended.hidden = false;
     say(ended.textContent.slice(0, -1));
     buttons.forEach(function(b) { b.disabled = true; });

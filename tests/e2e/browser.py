@@ -1,21 +1,19 @@
 #!/usr/bin/python3
 """The page in a browser: browser.py PAGE WORKDIR ENGINE AXE opens the one file PAGE from the
-disk, as a person who was handed it would, in headless Chromium or in WebKit (its MiniBrowser, in
-an X server), and takes the shared actions with the mouse and keys. Chromium then takes them by
-keyboard alone and checks what a screen reader is given (axe-core, the script AXE, with every
-rule), by touch and the page's buttons on an emulated phone, lays the page out at many screens,
-takes its graphics away, and opens it without WebGL, where the page must say why it cannot run.
+disk in headless Chromium or in WebKit (its MiniBrowser, in an X server) and takes the shared
+actions with the mouse and keys. Chromium takes them again by keyboard alone, where axe-core (the
+script AXE) and the accessibility tree check what a screen reader gets, and by touch on a phone;
+lays the page out at many screens, opens it without WebGL, and serves the site and the one file.
 
-Each checked frame, read from the canvas, is held against frames/NAME.png: colours are exact,
-and every drawn pixel of either lies within 1 px of its colour in the other, or there under a
-later layer (outline, hull, points). That allows the 1-px lines and the points 1 px off, which
-can cover a line's pixel that the desktop leaves bare; a missing, misplaced or miscoloured point
-or line fails. Before each drag, a press beside the vertex must pick nothing: by mouse 5 canvas
-pixels off on both axes (outside the program's pick square), by touch 20 CSS pixels off (outside
-the finger's target); the drag itself starts on the vertex by mouse and 10 CSS pixels off it by
-touch, and by keyboard 20 pixels off on both axes, then 10 off. Errors are read from the page's
-own listeners (and in Chromium from its console)."""
-import atexit, base64, gzip, io, os, sys, time
+A checked frame, read from the canvas, matches frames/NAME.png when colours are exact and every
+drawn pixel of either lies within 1 px of its colour in the other, or under a later layer there
+(outline, hull, points): the 1-px lines and points 1 px off pass, a missing, misplaced or
+miscoloured point or line fails. Before each drag a press beside the vertex must pick nothing
+(mouse: 5 canvas pixels off on both axes; touch: 20 CSS pixels off; keyboard: 20 pixels off on
+both axes), and the drag starts on it (mouse), 10 CSS pixels off (touch), 10 pixels off (keys).
+Errors are read from the page's own listeners (and in Chromium from its console)."""
+import atexit, base64, functools, gzip, http.server, io, json, os, shutil, sys, threading, time
+from urllib.request import urlopen
 from PIL import Image, ImageChops
 from selenium import webdriver
 from selenium.webdriver import ActionChains, Keys
@@ -160,10 +158,6 @@ def arrows(x, y):  # the keyboard pointer to (x, y): Shift+arrows by 10 pixels, 
     pointer[:] = [int(x), int(y)]
 
 
-def focused():
-    return driver.execute_script("return document.activeElement.id || document.activeElement.dataset.key")
-
-
 def key_click(x, y, shift=None):  # Space, or Shift+Enter
     arrows(x, y)
     (ActionChains(driver).key_down(Keys.SHIFT).send_keys(Keys.ENTER).key_up(Keys.SHIFT) if shift
@@ -229,10 +223,11 @@ def pressed():  # the keys of the buttons that show themselves on
                                  ".map(b => b.dataset.key).join(' ')")
 
 
-def heard():  # the accessibility tree's canvas (role, name, description) and status line (role, words)
-    root = driver.execute_cdp_cmd("DOM.getDocument", {})["root"]["nodeId"]
-    tree = lambda s: driver.execute_cdp_cmd("Accessibility.getPartialAXTree", {"nodeId": driver.execute_cdp_cmd(
-        "DOM.querySelector", {"nodeId": root, "selector": s})["nodeId"], "fetchRelatives": True})["nodes"]
+def heard():  # from the accessibility tree: the canvas's role, name and description, and the
+    root = driver.execute_cdp_cmd("DOM.getDocument", {})["root"]["nodeId"]  # status line's role
+    node = lambda s: driver.execute_cdp_cmd("DOM.querySelector", {"nodeId": root, "selector": s})
+    tree = lambda s: driver.execute_cdp_cmd("Accessibility.getPartialAXTree", {  # and words
+        "nodeId": node(s)["nodeId"], "fetchRelatives": True})["nodes"]
     (shown, *_), (status, words, *_) = tree("#canvas"), tree("#said")
     return [node.get(key, {}).get("value") for node, key in ((shown, "role"), (shown, "name"),
             (shown, "description"), (status, "role"), (words, "name"))]
@@ -241,6 +236,24 @@ def heard():  # the accessibility tree's canvas (role, name, description) and st
 def hears(said, described):  # the status line says it, and the canvas is so described
     want = ["application", "polyhull drawing", described, "status", said]
     WebDriverWait(driver, 5).until(lambda _: heard() == want, f"heard {heard()}, not {want}")
+
+
+class Host(http.server.SimpleHTTPRequestHandler):  # a static host that lets browsers keep its
+    def end_headers(self):  # files for a year, and notes what it was asked for
+        self.send_header("Cache-Control", "max-age=31536000")
+        super().end_headers()
+
+    def log_request(self, *_):
+        asked.append(self.path)
+
+
+def serve(folder, port=0):  # folder on 127.0.0.1 until stopped; the address
+    global host, url
+    host = http.server.ThreadingHTTPServer(("127.0.0.1", port),
+                                           functools.partial(Host, directory=folder))
+    threading.Thread(target=host.serve_forever, daemon=True).start()
+    url = f"http://127.0.0.1:{host.server_address[1]}/"
+    return host.server_address[1]
 
 
 def errors():  # what the page's listeners caught, and in Chromium what its console shows
@@ -281,7 +294,8 @@ if engine != "chromium":
     sys.exit()
 
 # By keyboard alone, in a page that must paint before it makes its one WebGL context.
-CONTEXTS = """window.contexts = []; const made = new Set(), get = HTMLCanvasElement.prototype.getContext;
+CONTEXTS = """window.contexts = []; const made = new Set();
+const get = HTMLCanvasElement.prototype.getContext;
 HTMLCanvasElement.prototype.getContext = function() { const context = get.apply(this, arguments);
   if (context && !made.has(context)) made.add(context), contexts.push(performance.now());
   return context; };"""
@@ -292,10 +306,10 @@ made, painted = driver.execute_script(
     "return [contexts, performance.getEntriesByName('first-paint').map(e => e.startTime)]")
 assert len(made) == 1 and painted and made[0] > painted[0], f"contexts at {made}, paint {painted}"
 MOUSE["key"]("tab")
-assert focused() == "canvas", "Tab does not go to the canvas first"
+assert driver.execute_script("return document.activeElement") == canvas, "Tab: not to the canvas"
 pointer = [400, 300]
 run(KEYBOARD)
-SHOWN = "1 vertex. Outline shown, closed. Hull shown, 0 corners. Move mode o"
+SHOWN = "1 vertex. Outline shown, closed. Hull shown, none yet. Move mode o"
 key_click(*pointer)
 hears("Vertex 1 placed.", SHOWN + "ff.")
 MOUSE["keys"]("m")
@@ -326,7 +340,7 @@ start()  # a phone held upright, and a page before this one to go back to
 screen(390, 844)
 driver.get("data:text/html,<title>before</title>")
 open_page()
-assert driver.execute_script("return document.documentElement.scrollWidth <= innerWidth"), "wider than the phone"
+assert driver.execute_script("return document.documentElement.scrollWidth <= innerWidth"), "wide"
 driver.execute_script("window.stays = true")
 touch("touchStart", 2, 300)  # a swipe right from the edge, where the browser would go back
 for x in range(40, 401, 40):
@@ -358,7 +372,8 @@ for size in SCREENS:  # with the screen turned, without a reload
         screen(width, height)
         if not turned:
             open_page()
-        WebDriverWait(driver, 5).until(lambda _: driver.execute_script("return innerWidth") == width)
+        WebDriverWait(driver, 5).until(lambda _: driver.execute_script("return innerWidth == "
+                                                                       + str(width)))
         boxes = driver.execute_async_script("requestAnimationFrame(() => arguments[0]([...document"
             ".querySelectorAll('#canvas, #keys button')].map(e => e.getBoundingClientRect())))")
         assert all(b["left"] >= 0 and b["top"] >= 0 and b["right"] <= width and
@@ -375,4 +390,45 @@ message = driver.find_element("id", "cannot")
 assert message.is_displayed() and "needs WebGL" in message.text, message.text
 assert not driver.find_element("id", "canvas").is_displayed(), "a canvas without WebGL"
 assert all(not b.is_enabled() for b in driver.find_elements("css selector", "#keys button"))
+finish()
+
+# The site served by a host, which installs as an app and starts offline; the one file served alone.
+asked, site = [], os.path.join(work, "site")
+shutil.rmtree(site, ignore_errors=True)
+shutil.copytree(os.path.join(os.path.dirname(page), "site"), site)
+port = serve(site)
+start()
+open_page()
+assert driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"] == []
+manifest = json.load(urlopen(url + "manifest.webmanifest"))
+assert (manifest["name"], manifest["display"]) == ("polyhull", "standalone"), manifest
+assert sorted((i["sizes"], i["purpose"]) for i in manifest["icons"]) == [
+    (f"{n}x{n}", p) for n in (192, 512) for p in ("any", "maskable")], manifest["icons"]
+for icon in manifest["icons"]:
+    image = Image.open(urlopen(url + icon["src"]))
+    assert image.format == "PNG" and "%dx%d" % image.size == icon["sizes"], icon
+driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
+open_page()
+assert driver.execute_script("return !!navigator.serviceWorker.controller"), "no worker in control"
+host.shutdown()  # offline: nothing answers
+host.server_close()
+open_page()
+MOUSE["click"](400, 300)
+assert row(300), "offline, a click drew nothing"
+with open(os.path.join(site, "index.html"), "r+") as index:  # a new version, on the same host
+    new = index.read().replace("<h2>Using polyhull", "<h2>Using polyhull again")
+    index.seek(0)
+    index.write(new)
+serve(site, port)
+for _ in range(2):
+    open_page()
+assert "again" in driver.find_element("css selector", "h2").text, "the new version is not shown"
+alone = os.path.join(work, "alone")  # the one file, alone on another host
+os.makedirs(alone, exist_ok=True)
+shutil.copy(page, alone)
+asked[:] = []
+serve(alone)
+url += "polyhull.html"
+open_page()
+assert asked == ["/polyhull.html"], f"the one file asked for {asked}"
 finish()
