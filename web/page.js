@@ -40,9 +40,11 @@ canvas.addEventListener('contextmenu', function(event) { event.preventDefault();
 // ---- Layout ----
 
 // The canvas as large as fits in the viewport together with every button, and no larger than
-// its own 800 by 600 pixels: under the buttons, or beside them in one, two or three columns,
-// whichever shows it largest. It keeps drawing 800 by 600 pixels; only its shown size changes.
-// Each layout's buttons are measured beside a canvas of no width, which cannot squeeze them.
+// its own 800 by 600 pixels: over the buttons, or beside their column where that column fits
+// the screen's height, whichever shows it larger. It keeps drawing 800 by 600 pixels; only its
+// shown size changes. Each layout's buttons are measured beside a canvas of no width, which
+// cannot squeeze them; on a short screen they are smaller (the style sheet), so that one column
+// fits from 256 CSS pixels up.
 function fit() {
   var body = getComputedStyle(document.body), gap = parseFloat(getComputedStyle(app).columnGap);
   var width = document.documentElement.clientWidth - parseFloat(body.marginLeft) -
@@ -50,18 +52,17 @@ function fit() {
   var height = document.documentElement.clientHeight - parseFloat(body.marginTop) -
                parseFloat(body.marginBottom);
   var best = {size: -1};
-  [0, 1, 2, 3].forEach(function(columns) {  // 0: under the canvas
-    layOut(columns, 0);
-    var size = Math.min(800, columns ? width - keys.offsetWidth - gap : width,
-                        (columns ? height : height - keys.offsetHeight - gap) * 4 / 3);
-    if (columns && keys.offsetHeight > height) size = -1;
-    if (size > best.size) best = {size: size, columns: columns};
+  [false, true].forEach(function(beside) {
+    layOut(beside, 0);
+    var size = Math.min(800, beside ? width - keys.offsetWidth - gap : width,
+                        (beside ? height : height - keys.offsetHeight - gap) * 4 / 3);
+    if (beside && keys.offsetHeight > height) size = -1;
+    if (size > best.size) best = {size: size, beside: beside};
   });
-  layOut(best.columns, Math.floor(Math.max(best.size, 0)));
+  layOut(best.beside, Math.floor(Math.max(best.size, 0)));
 }
-function layOut(columns, canvasWidth) {
-  app.classList.toggle('beside', columns > 0);
-  keys.style.setProperty('--columns', columns);
+function layOut(beside, canvasWidth) {
+  app.classList.toggle('beside', beside);
   app.style.setProperty('--canvas-width', canvasWidth + 'px');
 }
 window.addEventListener('resize', fit);
