@@ -91,10 +91,9 @@ mergeInto(LibraryManager.library, {
     // Enter and Space press it. A canvas the page has hidden takes nothing.
     GLUT.onKeydown = function(event) {
       if (canvas.hidden || (event.target == canvas && pointerKey(event))) return;
-      var pressesButton = event.target.tagName == 'BUTTON' && /^( |Enter)$/.test(event.key);
+      if (event.target.tagName == 'BUTTON' && /^( |Enter)$/.test(event.key)) return;
       var key = event.key == 'Escape' ? 27 : event.key.length == 1 ? event.key.charCodeAt(0) : 0;
       if (!key || key > 255 || event.ctrlKey || event.metaKey || !GLUT.keyboardFunc) return;
-      if (pressesButton) return;
       event.preventDefault();
       GLUT.saveModifiers(event);
       callUserCallback(function() {
@@ -199,10 +198,11 @@ mergeInto(LibraryManager.library, {
       var arrow = ARROWS[event.key], step = event.shiftKey ? 10 : 1;
       var click = event.key == 'Enter' || event.key == ' ';
       if ((!arrow && !click) || event.altKey || event.ctrlKey || event.metaKey) return false;
+      if (!GLUT.mouseFunc) return false;  // the program has ended
       event.preventDefault();  // no scrolling, and no Space typed for the program
       canvas.classList.add('keyboard');
       if (arrow) movePointer(pointer.x + arrow[0] * step, pointer.y + arrow[1] * step);
-      if (click && !event.repeat && GLUT.mouseFunc) {
+      if (click && !event.repeat) {
         GLUT.saveModifiers(event);
         pointerClick();
       }

@@ -89,7 +89,7 @@ buttons.forEach(function(button) {
 // Read once a frame: the canvas's text alternative and the toggles' pressed state follow the
 // program however it changed (a button, a letter, the right button), and the status line says
 // what an action changed. A drag changes none of what is read, so it is said once, at the end.
-var shown = null;
+var shown = null, shownAsText = '';
 function readDrawing() {
   var flags = Module._shownFlags();
   return {vertices: Module._shownVertexCount(), corners: Module._shownHullCount(),
@@ -112,8 +112,9 @@ function changes(was, now) {
   if (now.vertices > was.vertices) said.push('Vertex ' + now.vertices + ' placed');
   if (now.outline != was.outline) said.push('Outline ' + (now.outline ? 'shown' : 'hidden'));
   if (now.closed != was.closed) said.push('Outline ' + (now.closed ? 'closed' : 'opened'));
-  if (now.hull != was.hull) said.push('Hull ' + (now.hull ? 'shown' : 'hidden'));
-  if (now.hull && now.corners != was.corners) said.push('Hull: ' + hull(now.corners));
+  if (now.hull != was.hull) {
+    said.push(now.hull ? 'Hull shown, ' + hull(now.corners) : 'Hull hidden');
+  } else if (now.hull && now.corners != was.corners) said.push('Hull: ' + hull(now.corners));
   if (now.move != was.move) said.push('Move mode ' + (now.move ? 'on' : 'off'));
   if (now.picked >= 0 && now.picked != was.picked) {
     said.push('Vertex ' + (now.picked + 1) + ' picked');
@@ -125,14 +126,15 @@ function changes(was, now) {
 }
 function showDrawing() {
   if (Module.ended) return;
-  var now = readDrawing();
-  if (JSON.stringify(now) != JSON.stringify(shown)) {
+  var now = readDrawing(), nowAsText = JSON.stringify(now);
+  if (nowAsText != shownAsText) {
     document.getElementById('shown').textContent = describe(now);
     ['outline', 'closed', 'move', 'hull'].forEach(function(flag, i) {
       buttons[i].setAttribute('aria-pressed', now[flag]);
     });
     if (shown) say(changes(shown, now));
     shown = now;
+    shownAsText = nowAsText;
   }
   requestAnimationFrame(showDrawing);
 }
@@ -188,6 +190,7 @@ var Module = {
         'polyhull ended with status ' + status + '. Reload the page to start it again.';
     ended.hidden = false;
     say(ended.textContent.slice(0, -1));
+    canvas.classList.remove('keyboard');  // no pointer to move any more
     buttons.forEach(function(b) { b.disabled = true; });
     fit();
   },
