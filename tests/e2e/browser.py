@@ -310,6 +310,9 @@ assert driver.execute_script("return document.activeElement") == canvas, "Tab: n
 pointer = [400, 300]
 run(KEYBOARD)
 SHOWN = "1 vertex. Outline shown, closed. Hull shown, none yet. Move mode o"
+for hull, said in ("hidden", "Hull hidden."), ("shown, none yet", "Hull shown, none yet."):
+    MOUSE["keys"]("a")
+    hears(said, f"0 vertices. Outline shown, closed. Hull {hull}. Move mode off.")
 key_click(*pointer)
 hears("Vertex 1 placed.", SHOWN + "ff.")
 MOUSE["keys"]("m")
