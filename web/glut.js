@@ -96,26 +96,28 @@ var glutLibrary = {
   glutPassiveMotionFunc: function(f) { glut.passiveMotion = f; },
   glutKeyboardFunc: function(f) { glut.keyboard = f; },
   glutGetModifiers: function() { return glut.modifiers; },
-  glutPostRedisplay__deps: ['$glutCall'],
+  glutPostRedisplay__deps: ['$glutDisplay'],
   glutPostRedisplay: function() {
     if (glut.redisplay || glut.ended) return;
     glut.redisplay = true;
-    requestAnimationFrame(function() {
-      glut.redisplay = false;
-      glutCall(glut.display, null, function() { {{{ makeDynCall('v', 'glut.display') }}}(); });
-    });
+    requestAnimationFrame(glutDisplay);
+  },
+  $glutDisplay__deps: ['$glutCall'],
+  $glutDisplay: function() {
+    glut.redisplay = false;
+    glutCall(glut.display, null, function() { {{{ makeDynCall('v', 'glut.display') }}}(); });
   },
   glutSwapBuffers__deps: ['$glPresent'],
   glutSwapBuffers: function() { glPresent(); },
-  // As under X, the window is shaped (reshape) before its first frame. The loop is the
-  // browser's, so this returns to it and leaves main unfinished, as Emscripten allows.
-  glutMainLoop__deps: ['$glutCall', 'glutPostRedisplay', 'emscripten_unwind_to_js_event_loop'],
+  // As under X, the window is shaped (reshape) and drawn (display) as the loop starts. The loop
+  // is the browser's, so this returns to it and leaves main unfinished, as Emscripten allows.
+  glutMainLoop__deps: ['$glutCall', '$glutDisplay', 'emscripten_unwind_to_js_event_loop'],
   glutMainLoop: function() {
     var width = glut.canvas.width, height = glut.canvas.height;
     glutCall(glut.reshape, null, function() {
       {{{ makeDynCall('vii', 'glut.reshape') }}}(width, height);
     });
-    _glutPostRedisplay();
+    glutDisplay();
     _emscripten_unwind_to_js_event_loop();
   },
 
