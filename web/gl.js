@@ -133,31 +133,23 @@ var glLibrary = {
   },
 
   // The pixels of a wide line from a to b in window coordinates, walked along its major axis
-  // (x where |dx| >= |dy|): at each pixel column (or row) w pixels, those whose centres lie
-  // within w/2 of the line. Mesa tests the centres in a grid of 1/256 pixel, so here they are
-  // tested exactly in integers of that grid; a centre exactly w/2 off is in on the side of the
-  // smaller coordinate (up, or left) except for an x-major line rising to the right.
-  $glSpans__deps: ['$glDrawsEnd', '$glRect'],
+  // (x where |dx| >= |dy|): the columns (or rows) whose centres lie between the ends, and in each
+  // the w pixels whose centres lie within w/2 of the line. That is GL's diamond-exit rule for
+  // ends on pixel corners, where every vertex of the program's lies (clicks are whole pixels),
+  // and ends the guard band cut lie far off the canvas. Mesa tests the centres in a grid of 1/256
+  // pixel, so here they are tested exactly in integers of that grid; a centre exactly w/2 off is
+  // in on the side of the smaller coordinate (up, or left) but for an x-major line rising to the
+  // right.
+  $glSpans__deps: ['$glRect'],
   $glSpans: function(a, b, w, colour) {
     var f = Math.fround, major = Math.abs(f(b[0] - a[0])) >= Math.abs(f(b[1] - a[1])) ? 0 : 1;
-    var u0 = a[major], v0 = a[1 - major], u1 = b[major], v1 = b[1 - major];
-    if (u0 == u1 && v0 == v1) return;
-    var up = u1 > u0 ? 1 : -1, from = edge(u0, v0, u1, v1, true), to = edge(u1, v1, u0, v0, false);
-    // Where the line's end pixels are drawn or not otherwise than their centres say, GL's
-    // diamond-exit rule moves that end to the pixel's border.
-    function edge(u, v, uOther, vOther, start) {
-      var pixel = Math.floor(u), ahead = (pixel + 0.5 - u) * up * (start ? 1 : -1) > 0;
-      var drawn = glDrawsEnd(u, v, uOther, vOther, start);
-      if (drawn == ahead) return Math.round(u * 256) / 256;
-      return drawn == (up > 0) == start ? pixel : pixel + 1;
-    }
-    var U0 = Math.round(u0 * 256), V0 = Math.round(v0 * 256);
-    var DU = Math.round(u1 * 256) - U0, DV = Math.round(v1 * 256) - V0;
-    if (DU < 0) DU = -DU, DV = -DV;
+    var U0 = Math.round(a[major] * 256), V0 = Math.round(a[1 - major] * 256);
+    var U1 = Math.round(b[major] * 256), DU = Math.abs(U1 - U0);
+    var DV = (Math.round(b[1 - major] * 256) - V0) * (U1 < U0 ? -1 : 1);
     var low = major == 1 || DV < 0, limit = major ? gl.context.drawingBufferHeight :
                                                      gl.context.drawingBufferWidth;
-    var first = Math.max(Math.ceil(Math.min(from, to) - 0.5), 0), last = -1, run = null;
-    for (var c = first; c + 0.5 < Math.max(from, to) && c < limit; ++c) {
+    var first = Math.max(Math.ceil(Math.min(U0, U1) / 256 - 0.5), 0), last = -1, run = null;
+    for (var c = first; (c + 0.5) * 256 < Math.max(U0, U1) && c < limit; ++c) {
       // 256 DU times the first centre's distance below the line's edge, w/2 off it
       var k = V0 * DU + ((c + 0.5) * 256 - U0) * DV - (w + 1) * 128 * DU;
       var r = low ? Math.ceil(k / (256 * DU)) : Math.floor(k / (256 * DU)) + 1;
@@ -172,20 +164,6 @@ var glLibrary = {
     function span(c0, c1, r) {
       if (major) glRect(r, c0, r + w, c1, colour); else glRect(c0, r, c1, r + w, colour);
     }
-  },
-
-  // Whether GL's diamond-exit rule draws the pixel the line's start (or end) (u, v) lies in, for
-  // the line to (from) the other end: where the line leaves that pixel's diamond (the points
-  // less than half a pixel from its centre, in x plus y). The major axis is u; sign(0) is 1.
-  $glDrawsEnd: function(u, v, uOther, vOther, start) {
-    var f = Math.fround, du = f(uOther - u) * (start ? 1 : -1), dv = f(vOther - v) * (start ? 1 : -1);
-    var ud = u - Math.floor(u) - 0.5, vd = v - Math.floor(v) - 0.5;
-    function sign(x) { return x < 0 ? -1 : 1; }
-    if (Math.abs(ud) + Math.abs(vd) < 0.5) return start;  // inside it: left at the start only
-    if ((sign(ud) == sign(du)) == start) return false;  // the centre is behind the start, ahead
-    if ((sign(-vd) != sign(-dv)) == start) return true;  // of the end: no diamond to leave
-    var cross = f(v - Math.floor(v) + f(ud * f(dv / du)));  // the line at the centre's column
-    return cross >= 0 && cross < 1;
   },
 
   // ---- The back buffer ----
