@@ -50,13 +50,11 @@ var aimLibrary = {
   // touches an event lists; other fingers change nothing. A touch the system takes away
   // (touchcancel) ends as a lift there. The page keeps the browser from scrolling (touch-action);
   // ending a tap here also stops the browser's own mouse events for it.
-  $aimTouch__deps: ['$aim', '$aimAt', '$glutButton', '$glutMove'],
+  $aimTouch__deps: ['$aim', '$aimAt', '$glutButton', '$glutMove', '$glutPixel'],
   $aimTouch: function(event) {
     var start = event.type == 'touchstart', touch = tracked();
     if (!touch || glut.ended) return;
-    var rect = glut.canvas.getBoundingClientRect();
-    var x = Math.floor((touch.clientX - rect.left) * glut.canvas.width / rect.width);
-    var y = Math.floor((touch.clientY - rect.top) * glut.canvas.height / rect.height);
+    var at = glutPixel(touch), x = at[0], y = at[1];
     if (start) {
       aim.finger = touch.identifier;
       aim.touch = aimAt(x, y);

@@ -57,7 +57,8 @@ var glLibrary = {
     var m = gl.matrices[gl.mode], f = Math.fround;
     var sx = f(2 / (right - left)), tx = f(-(right + left) / (right - left));
     var sy = f(2 / (top - bottom)), ty = f(-(top + bottom) / (top - bottom));
-    gl.matrices[gl.mode] = [f(m[0] * sx), f(f(m[0] * tx) + m[1]), f(m[2] * sy), f(f(m[2] * ty) + m[3])];
+    gl.matrices[gl.mode] = [f(m[0] * sx), f(f(m[0] * tx) + m[1]), f(m[2] * sy),
+                            f(f(m[2] * ty) + m[3])];
   },
 
   // ---- Primitives ----
@@ -100,7 +101,8 @@ var glLibrary = {
   // vertex falls in. Points are not clipped: the canvas's edge cuts the square.
   $glPoint__deps: ['$glWindow', '$glRect'],
   $glPoint: function(v, i) {
-    var at = glWindow(v[5 * i], v[5 * i + 1], true), half = Math.max(1, Math.round(gl.pointSize)) / 2;
+    var at = glWindow(v[5 * i], v[5 * i + 1], true);
+    var half = Math.max(1, Math.round(gl.pointSize)) / 2;
     var x = Math.round(at[0] * 256) / 256, y = Math.round(at[1] * 256) / 256;  // Mesa's grid
     var left = Math.floor(x - half - 0.5) + 1, top = Math.ceil(y - half - 0.5);
     glRect(left, top, Math.floor(x + half - 0.5) + 1, Math.ceil(y + half - 0.5),

@@ -51,11 +51,20 @@ def quit(verbs, key):  # the page says that the program ended, and input changes
     time.sleep(0.5)
     ended = driver.find_element("id", "ended").text
     assert ended == "polyhull ended with status 0. Reload the page to start it again.", ended
+    assert status() == ended, f"the status line says {status()}"
     verbs["click"](300, 300)
     MOUSE["keys"]("pa")
     time.sleep(0.5)
     assert canvas.screenshot_as_png == last, "the canvas changed after the program had ended"
     assert not any(b.is_enabled() for b in driver.find_elements("css selector", "#keys button"))
+
+
+def status():  # what the status line last said
+    return driver.find_element("id", "said").get_attribute("textContent")
+
+
+def said(words):  # the status line says words first
+    WebDriverWait(driver, 5).until(lambda _: status().startswith(words), f"{status()}, not {words}")
 
 
 def run(verbs):  # a line whose first verb the run lacks is left out
@@ -120,6 +129,7 @@ MOUSE = {  # the verbs of the shared actions (see actions)
     "release": lambda: ActionChains(driver).release().perform(),
     "cancel": lambda: ActionChains(driver).release().perform(),
     "past": lambda x, y, x2, y2: (MOUSE["press"](x, y), MOUSE["move"](x2, y2)),
+    "said": said,
     "key": lambda key: ActionChains(driver).send_keys(getattr(Keys, key.upper(), key)).perform(),
     "keys": lambda text: ActionChains(driver).send_keys(text).perform()}
 TOUCH = dict(MOUSE, **{  # by touch: no right button and no typing, but the page's buttons
@@ -171,9 +181,9 @@ KEYBOARD = dict(MOUSE, **{  # the keyboard pointer, which stays on the canvas (n
 del KEYBOARD["past"]
 
 
-def open_page(shown=True):
+def open_page(shown=True, address=None):
     global canvas
-    driver.get(url)
+    driver.get(address or url)
     WebDriverWait(driver, 30).until(lambda _: driver.execute_script(
         "return Module.calledRun || !document.getElementById('cannot').hidden"))
     canvas = driver.find_element("id", "canvas")
@@ -297,6 +307,12 @@ MOUSE["key"]("tab")
 assert driver.execute_script("return document.activeElement") == canvas, "Tab: not to the canvas"
 pointer = [400, 300]
 run(KEYBOARD)
+arrows(1000, 1000)  # far past the bottom right corner: the pointer stays on its last pixel
+pointer[:] = [799, 599]
+MOUSE["key"]("enter")
+assert row(599) == [797, 798, 799], f"Enter at the corner drew {row(599)} on its row"
+MOUSE["keys"]("r")
+said("Cleared")
 SHOWN = "1 vertex. Outline shown, closed. Hull shown, none yet. Move mode o"
 for hull, said in ("hidden", "Hull hidden."), ("shown, none yet", "Hull shown, none yet."):
     MOUSE["keys"]("a")
@@ -357,8 +373,27 @@ assert row(300) == both[:5] and len(row(400)) == 5, "the vertex aimed at did not
 quit(TOUCH, "q")
 finish()
 
-start()  # the canvas and every button in view on every screen, the canvas in its 4:3; and again
-for size in SCREENS:  # with the screen turned, without a reload
+LARGEST = """const app = document.getElementById('app');
+const chosen = [app.className, app.style.cssText];
+const m = parseFloat(getComputedStyle(document.body).margin), widths = [];  // the page's margin
+const fits = () => [...document.querySelectorAll('#canvas, #keys button')].every(e => {
+  const b = e.getBoundingClientRect();
+  return Math.min(b.left, b.top) >= m && b.right <= arguments[0] - m &&
+         b.bottom <= arguments[1] - m; });
+for (const beside of [false, true]) {  // the widest canvas with all in view, in either layout
+  app.classList.toggle('beside', beside);
+  let w = 0;
+  for (let step = 512; step >= 1; step /= 2) {
+    app.style.setProperty('--canvas-width', Math.min(w + step, 800) + 'px');
+    if (fits()) w = Math.min(w + step, 800);
+  }
+  widths.push(w);
+}
+[app.className, app.style.cssText] = chosen;
+return [Math.max(...widths), chosen[0]];"""
+start()  # the canvas and every button in view on every screen, the canvas in its 4:3 and as
+layouts = set()  # large as either layout can show it; and again with the screen turned
+for size in SCREENS:
     for turned, (width, height) in enumerate((size, size[::-1])):
         screen(width, height)
         if not turned:
@@ -370,9 +405,11 @@ for size in SCREENS:  # with the screen turned, without a reload
         assert all(b["left"] >= 0 and b["top"] >= 0 and b["right"] <= width and
                    b["bottom"] <= height for b in boxes), f"not all in view at {width} by {height}"
         assert abs(boxes[0]["width"] * 3 - boxes[0]["height"] * 4) < 4, f"not 4:3 at {width}"
-        assert boxes[0]["width"] > 799 or max(b["right"] for b in boxes) > width - 10 or max(
-            b["bottom"] for b in boxes) > height - 10, f"the canvas could be larger at {width}"
+        largest, layout = driver.execute_script(LARGEST, width, height)
+        assert boxes[0]["width"] >= largest - 1, f"the canvas could be {largest} wide at {width}"
+        layouts.add(layout)
         assert min(b["height"] for b in boxes[1:]) >= 24, f"buttons under 24 px at {width}"
+assert layouts == {"", "beside"}, f"only the layouts {layouts}"
 finish()
 
 start("--disable-3d-apis")  # without WebGL: the reason in place of the canvas, and no buttons
@@ -403,9 +440,10 @@ open_page()
 assert driver.execute_script("return !!navigator.serviceWorker.controller"), "no worker in control"
 host.shutdown()  # offline: nothing answers
 host.server_close()
-open_page()
-MOUSE["click"](400, 300)
-assert row(300), "offline, a click drew nothing"
+for kept in ("", "?from=home", "index.html?v=2"):  # the site, and links kept to it
+    open_page(address=url + kept)
+    MOUSE["click"](400, 300)
+    assert row(300), f"offline at /{kept}, a click drew nothing"
 with open(os.path.join(site, "index.html"), "r+") as index:  # a new version, on the same host
     new = index.read().replace("<h2>Using polyhull", "<h2>Using polyhull again")
     index.seek(0)

@@ -25,6 +25,7 @@ move() { xdotool mousemove --window "$win" "$1" "$2"; }
 release() { xdotool mouseup 1; }
 cancel() { release; }
 past() { press "$1" "$2" && move "$3" "$4"; }
+said() { :; }
 key() { xdotool key "$1"; }
 keys() { xdotool type "$1"; }
 check() {  # NAME: within ten seconds or so the window shows frames/NAME.png

@@ -1,51 +1,40 @@
-// Mesa's side of the page's pixel test: draws each primitive read from standard input as the
-// program draws (the identity projection after a reshape, 5-pixel points, 2-pixel lines) and
-// prints the window pixels it fills, one line a primitive. Input: a GL mode (0 points, 2 line
-// loop, 3 line strip), a vertex count and that many window positions (y down), as clicks give.
+// Mesa's side of the page's pixel test (gl/pixels.js): reads primitives, each a GL mode (0
+// points, 2 line loop, 3 line strip), a vertex count and window positions (y down), draws each
+// as the program draws (the identity projection, 5-pixel points, 2-pixel lines) and prints the
+// pixels it fills, a line each.
 #include <GL/glut.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
-static const int WIDTH = 800, HEIGHT = 600;
-
-static void reshape(int width, int height) {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glViewport(0, 0, width, height);
-}
-
-static void drawOne() {
-    int mode = 0, count = 0, x = 0, y = 0;
-    if (std::scanf("%d %d", &mode, &count) != 2) std::exit(0);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glBegin(static_cast<GLenum>(mode));
-    for (int i = 0; i < count && std::scanf("%d %d", &x, &y) == 2; ++i) {
-        glVertex2d(-1.0 + 2.0 * x / WIDTH, -1.0 + 2.0 * (HEIGHT - y) / HEIGHT);
-    }
-    glEnd();
-    std::vector<unsigned char> pixels(WIDTH * HEIGHT);
-    glReadPixels(0, 0, WIDTH, HEIGHT, GL_RED, GL_UNSIGNED_BYTE, pixels.data());
-    for (int row = HEIGHT - 1; row >= 0; --row) {
-        for (int column = 0; column < WIDTH; ++column) {
-            if (pixels[row * WIDTH + column]) std::printf("%d,%d ", column, HEIGHT - 1 - row);
-        }
-    }
-    std::printf("\n");
-}
+static unsigned char pixels[600][800];
 
 static void display() {
+    int mode = 0, count = 0, x = 0, y = 0;
     glPointSize(5);
     glLineWidth(2);
-    glColor3d(1, 1, 1);
-    for (;;) drawOne();
+    while (std::scanf("%d %d", &mode, &count) == 2) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        glBegin(static_cast<GLenum>(mode));
+        for (int i = 0; i < count && std::scanf("%d %d", &x, &y) == 2; ++i) {
+            glVertex2d(-1.0 + 2.0 * x / 800, -1.0 + 2.0 * (600 - y) / 600);
+        }
+        glEnd();
+        glReadPixels(0, 0, 800, 600, GL_RED, GL_UNSIGNED_BYTE, pixels);
+        for (int i = 0; i < 800 * 600; ++i) {
+            if (pixels[599 - i / 800][i % 800]) std::printf("%d,%d ", i % 800, i / 800);
+        }
+        std::puts("");
+    }
+    std::exit(0);
 }
+
+static void reshape(int width, int height) { glViewport(0, 0, width, height); }
 
 int main(int argc, char** argv) {
     glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB);
-    glutInitWindowSize(WIDTH, HEIGHT);
+    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB);  // the visual the program draws on
+    glutInitWindowSize(800, 600);
     glutCreateWindow("pixels");
     glutDisplayFunc(display);
     glutReshapeFunc(reshape);
