@@ -139,9 +139,9 @@ var glLibrary = {
   // the w pixels whose centres lie within w/2 of the line. That is GL's diamond-exit rule for
   // ends on pixel corners, where every vertex of the program's lies (clicks are whole pixels),
   // and ends the guard band cut lie far off the canvas. Mesa tests the centres in a grid of 1/256
-  // pixel, so here they are tested exactly in integers of that grid; a centre exactly w/2 off is
-  // in on the side of the smaller coordinate (up, or left) but for an x-major line rising to the
-  // right.
+  // pixel, so here they are tested exactly in integers of that grid. A centre exactly w/2 off is
+  // in on the side of the smaller coordinate (up, or left) for a y-major line and for an x-major
+  // one rising to the right, and on the other side for the rest.
   $glSpans__deps: ['$glRect'],
   $glSpans: function(a, b, w, colour) {
     var f = Math.fround, major = Math.abs(f(b[0] - a[0])) >= Math.abs(f(b[1] - a[1])) ? 0 : 1;
@@ -152,7 +152,8 @@ var glLibrary = {
                                                      gl.context.drawingBufferWidth;
     var first = Math.max(Math.ceil(Math.min(U0, U1) / 256 - 0.5), 0), last = -1, run = null;
     for (var c = first; (c + 0.5) * 256 < Math.max(U0, U1) && c < limit; ++c) {
-      // 256 DU times the first centre's distance below the line's edge, w/2 off it
+      // 256 DU times the line's minor coordinate at the centre, less w/2 and half a pixel: the
+      // first pixel in is the first whose centre is at most w/2 from the line
       var k = V0 * DU + ((c + 0.5) * 256 - U0) * DV - (w + 1) * 128 * DU;
       var r = low ? Math.ceil(k / (256 * DU)) : Math.floor(k / (256 * DU)) + 1;
       if (r !== run) {
