@@ -5,8 +5,10 @@ set -euo pipefail
 program=$1 work=$2 frames=$(dirname "$(realpath "$0")")/frames
 title="Quorvan: Homework 1 Programming Assignment"
 # Sanitizer builds: any report fails the exit status. Mesa's driver, loaded up front, stays
-# mapped to the leak check, so that the blocks it keeps to the end can be told by its name.
-mkdir -p "$work" && rm -f "$work"/*.png && echo leak:swrast_dri >"$work/lsan"
+# mapped to the leak check, so that the blocks it keeps to the end can be told by its name; and
+# X's input extension library (freeglut's) never frees two blocks it takes when a drag leaves the
+# window.
+mkdir -p "$work" && rm -f "$work"/*.png && printf 'leak:swrast_dri\nleak:libXi.so\n' >"$work/lsan"
 export ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$work/lsan
 
 fail() { echo "end to end: $*" >&2 && exit 1; }
