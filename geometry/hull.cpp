@@ -15,7 +15,7 @@
 //
 // Both interior tests are made for every vertex (they have no effects, so this changes no
 // result), and each end's popping loop starts from its result: no test is made twice.
-static int32_t buildHull(const Vertex* v, int32_t n, const Vertex** HullDeque, int32_t* bottom) {
+int32_t buildHull(const Vertex* v, int32_t n, const Vertex** HullDeque, int32_t* bottom) {
     int32_t bot = n - 2;
     int32_t top = bot + 3;
     HullDeque[bot] = HullDeque[top] = &v[2];

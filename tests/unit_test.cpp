@@ -103,6 +103,47 @@ TEST(Hull, IsTheTrueHullOfRandomSimplePolylines) {
     heapLeft = -1;
 }
 
+// The deque after each step, as the page's Steps view shows it: the hull code on the first k
+// vertices, from the bottom end to the top end, as vertex numbers from 1.
+std::vector<int> dequeAfter(const std::vector<Vertex>& v, int k) {
+    std::vector<const Vertex*> deque(2 * size_t(k) + 1);
+    int32_t bottom = 0, count = buildHull(v.data(), k, deque.data(), &bottom);
+    std::vector<int> numbers;
+    for (int32_t i = 0; i <= count; ++i) numbers.push_back(int(deque[bottom + i] - v.data()) + 1);
+    return numbers;
+}
+
+// Worked by hand from the algorithm: the deques from the third vertex on, and the last one is the
+// hull computeHull gives.
+TEST(Hull, StepsShowTheDequeAfterEachVertex) {
+    struct Case {
+        Points polyline;
+        std::vector<std::vector<int>> deques;
+    };
+    const Case cases[] = {
+        // 4 inside and skipped; 5 removes 3 from each end, 6 and 8 from the top alone (8 two)
+        {{{0, 0}, {10, 0}, {5, 10}, {5, 3}, {5, 20}, {30, 30}, {50, 50}, {60, -10}},
+         {{3, 1, 2, 3},
+          {3, 1, 2, 3},
+          {5, 1, 2, 5},
+          {6, 5, 1, 2, 6},
+          {7, 5, 1, 2, 7},
+          {8, 7, 5, 1, 8}}},
+        {{{0, 0}, {10, 0}, {20, 0}, {20, 10}}, {{3, 2, 1, 3}, {4, 1, 3, 4}}},  // a straight start
+        {{{0, 0}, {10, 0}, {10, 0}, {5, 10}}, {{3, 2, 1, 3}, {4, 1, 3, 4}}},   // a double click
+    };
+    for (const Case& c : cases) {
+        std::vector<Vertex> v;
+        for (Point p : c.polyline) v.push_back({0, 0, p[0], p[1]});
+        for (size_t k = 3; k <= v.size(); ++k) {
+            EXPECT_EQ(dequeAfter(v, int(k)), c.deques[k - 3]) << "after vertex " << k;
+        }
+        std::vector<int> hull(c.deques.back().begin(), c.deques.back().end() - 1);
+        for (int& entry : hull) --entry;
+        EXPECT_EQ(hullOf(c.polyline), hull);
+    }
+}
+
 // Any vertex list at all, crossing itself, coincident, huge or not a number: the hull names only
 // its vertices, and (in the sanitizer build) keeps to its blocks. Inexact turns can leave a
 // vertex in it twice, so that it has more entries than the list has vertices.

@@ -1,5 +1,6 @@
-# Writes PAGE: TEMPLATE with the page's script PAGE_SCRIPT in place of @PAGE@, the program's
-# script PROGRAM in place of @PROGRAM@, and the icon ICON as a data address in place of @ICON@.
+# Writes PAGE: TEMPLATE with the page's scripts PAGE_SCRIPTS (joined by commas, run in that
+# order) in place of @PAGE@, the program's script PROGRAM in place of @PROGRAM@, and the icon ICON
+# as a data address in place of @ICON@.
 # With SITE on, @MANIFEST@ becomes a link to the manifest beside the page, which also tells the
 # page to register its service worker; the one file names none.
 cmake_minimum_required(VERSION 3.25)  # run with -P: the policies of this version
@@ -18,7 +19,12 @@ function(read_script FILE VARIABLE)
   set(${VARIABLE} "${script}" PARENT_SCOPE)
 endfunction()
 
-read_script("${PAGE_SCRIPT}" page_script)
+string(REPLACE "," ";" scripts "${PAGE_SCRIPTS}")
+set(page_script "")
+foreach(script IN LISTS scripts)
+  read_script("${script}" part)
+  string(APPEND page_script "${part}")
+endforeach()
 read_script("${PROGRAM}" program)
 file(READ "${ICON}" icon)
 foreach(pair "%;%25" "#;%23" "\";%22" "<;%3C" ">;%3E" "\n;%0A")  # % first

@@ -74,6 +74,7 @@ fit();
 // clicks and taps while it is on. A mouse or a finger leaves the keyboard's focus where it was.
 buttons.forEach(function(button) {
   button.addEventListener('mousedown', function(event) { event.preventDefault(); });
+  if (!button.dataset.key) return;  // the Steps view's own (web/steps.js)
   button.addEventListener('click', function() {
     if (button.dataset.key == 'Shift') {
       Module.snap = !Module.snap;

@@ -333,7 +333,42 @@ for keys, want in ((TAB + SPACE, "c m a"), (TAB * 2 + ENTER, "c a"), ("m", "c m 
                    (TAB * 4 + ENTER, "c a Shift"), (ENTER, "c a")):  # buttons, letters, r
     ActionChains(driver).send_keys(keys).perform()
     WebDriverWait(driver, 5).until(lambda _: pressed() == want, f"{pressed()}, not {want}")
-driver.execute_script(open(axe).read())
+# The hull's steps, on the hull unit test's first polyline at 5 window pixels to its unit.
+STEPS = ["Vertices 1 to 3: the deque starts counter-clockwise. Deque: 3, 1, 2, 3.",
+         "Vertex 4 of 8: inside the hull so far, skipped. Deque: 3, 1, 2, 3.",
+         "Vertex 5 of 8: outside; removes 3 from the bottom, 3 from the top. Deque: 5, 1, 2, 5.",
+         "Vertex 6 of 8: outside; removes nothing from the bottom, 5 from the top. Deque: 6, 5, "
+         "1, 2, 6.", "Vertex 7 of 8: outside; removes 6 from the bottom, 6 from the top. Deque: "
+         "7, 5, 1, 2, 7.", "Vertex 8 of 8: outside; removes nothing from the bottom, 7 and 2 from "
+         "the top. Deque: 8, 7, 5, 1, 8."]
+step = lambda name: driver.find_element("css selector", f"[data-step={name}]").click()
+steps = lambda: driver.find_element("id", "steps").click()
+shown = lambda: driver.find_element("id", "step-words").text
+shows = lambda words, said=True: WebDriverWait(driver, 12).until(lambda _: shown() == words and (
+    status() == words or not said), f"shown {shown()}, said {status()}, not {words}")
+MOUSE["keys"]("r")
+for x, y in (0, 0), (10, 0), (5, 10), (5, 3), (5, 20), (30, 30), (50, 50), (60, -10):
+    MOUSE["click"](200 + 5 * x, 400 - 5 * y)
+bare, plain = frame(), canvas.screenshot_as_png
+steps()
+shows(STEPS[-1])
+assert "Hull shown, 4 corners" in driver.find_element("id", "shown").text  # the last deque's
+for i, words in enumerate(STEPS):
+    step("forward" if i else "first")
+    shows(words)
+step("back")
+shows(STEPS[-2])
+driver.find_element("id", "step").send_keys(Keys.HOME, Keys.RIGHT)  # the slider
+shows(STEPS[1])
+step("play")
+shows(STEPS[-1])  # a step a second, stopping at the last
+assert driver.find_element("css selector", "[data-step=play]").text == "Play"
+assert not ImageChops.difference(frame(), bare).getbbox(), "the steps drew into the canvas"
+assert canvas.screenshot_as_png != plain, "no steps drawn over the canvas"
+MOUSE["click"](300, 520)  # an edit shows the new polyline's last step (the status line says it)
+shows("Vertex 9 of 9: outside; removes nothing from the bottom, 8 from the top. Deque: 9, 8, 7, 5, "
+      "1, 9.", said=False)
+driver.execute_script(open(axe).read())  # with the step controls shown
 found = driver.execute_async_script("axe.run({runOnly: axe.getRules().map(r => r.ruleId)})"
                                     ".then(r => arguments[0](r.violations.map(v => v.id)))")
 assert not found, f"axe-core finds {found}"
@@ -376,7 +411,7 @@ finish()
 LARGEST = """const app = document.getElementById('app');
 const chosen = [app.className, app.style.cssText];
 const m = parseFloat(getComputedStyle(document.body).margin), widths = [];  // the page's margin
-const fits = () => [...document.querySelectorAll('#canvas, #keys button')].every(e => {
+const fits = () => [...document.querySelectorAll(arguments[2])].every(e => {
   const b = e.getBoundingClientRect();
   return Math.min(b.left, b.top) >= m && b.right <= arguments[0] - m &&
          b.bottom <= arguments[1] - m; });
@@ -392,7 +427,9 @@ for (const beside of [false, true]) {  // the widest canvas with all in view, in
 [app.className, app.style.cssText] = chosen;
 return [Math.max(...widths), chosen[0]];"""
 start()  # the canvas and every button in view on every screen, the canvas in its 4:3 and as
-layouts = set()  # large as either layout can show it; and again with the screen turned
+layouts = set()  # large as either layout can show it; with Steps off and on; and again with the
+# screen turned, without a reload
+SHOWN_CONTROLS = "#canvas, #keys button:not([hidden]), #keys input:not([hidden])"
 for size in SCREENS:
     for turned, (width, height) in enumerate((size, size[::-1])):
         screen(width, height)
@@ -400,15 +437,18 @@ for size in SCREENS:
             open_page()
         WebDriverWait(driver, 5).until(lambda _: driver.execute_script("return innerWidth == "
                                                                        + str(width)))
-        boxes = driver.execute_async_script("requestAnimationFrame(() => arguments[0]([...document"
-            ".querySelectorAll('#canvas, #keys button')].map(e => e.getBoundingClientRect())))")
-        assert all(b["left"] >= 0 and b["top"] >= 0 and b["right"] <= width and
-                   b["bottom"] <= height for b in boxes), f"not all in view at {width} by {height}"
-        assert abs(boxes[0]["width"] * 3 - boxes[0]["height"] * 4) < 4, f"not 4:3 at {width}"
-        largest, layout = driver.execute_script(LARGEST, width, height)
-        assert boxes[0]["width"] >= largest - 1, f"the canvas could be {largest} wide at {width}"
-        layouts.add(layout)
-        assert min(b["height"] for b in boxes[1:]) >= 24, f"buttons under 24 px at {width}"
+        for _ in "off", "on":  # the step controls then take the key buttons' place
+            boxes = driver.execute_async_script("requestAnimationFrame(() => arguments[1]([..."
+                "document.querySelectorAll(arguments[0])].map(e => e.getBoundingClientRect())))",
+                SHOWN_CONTROLS)
+            assert all(b["left"] >= 0 and b["top"] >= 0 and b["right"] <= width and b["bottom"]
+                       <= height for b in boxes), f"not all in view at {width} by {height}"
+            assert abs(boxes[0]["width"] * 3 - boxes[0]["height"] * 4) < 4, f"not 4:3 at {width}"
+            largest, layout = driver.execute_script(LARGEST, width, height, SHOWN_CONTROLS)
+            assert boxes[0]["width"] >= largest - 1, f"the canvas could be {largest} at {width}"
+            layouts.add(layout)
+            assert min(b["height"] for b in boxes[1:]) >= 24, f"buttons under 24 px at {width}"
+            steps()
 assert layouts == {"", "beside"}, f"only the layouts {layouts}"
 finish()
 
