@@ -16,14 +16,15 @@ var aimLibrary = {
   // CSS pixels each way (a target as large as the accessibility guidelines ask), and the drag
   // after it keeps the vertex's offset from the aim: the vertex stays in sight and does not
   // jump. Elsewhere the press lands at (x, y). A mouse keeps the program's own pick square.
-  $aimAt__deps: ['$glut', 'touchedVertex', 'vertexWindowX', 'vertexWindowY', 'vertexPickedAt'],
+  // The program's answers come through Module, as the page's own scripts call them.
+  $aimAt__deps: ['$glut'],
   $aimAt: function(x, y) {
     var TOUCH_REACH = 12, rect = glut.canvas.getBoundingClientRect();
     var reachX = TOUCH_REACH * glut.canvas.width / rect.width;
     var reachY = TOUCH_REACH * glut.canvas.height / rect.height;
-    var vertex = _touchedVertex(x, y, reachX, reachY);
+    var vertex = Module['_touchedVertex'](x, y, reachX, reachY);
     if (vertex < 0) return {vertex: vertex, press: [x, y], offset: [0, 0]};
-    var vx = _vertexWindowX(vertex), vy = _vertexWindowY(vertex);
+    var vx = Module['_vertexWindowX'](vertex), vy = Module['_vertexWindowY'](vertex);
     return {vertex: vertex, press: pickPixel(vx, vy), offset: [vx - x, vy - y]};
 
     // The pixel nearest the vertex's own (x, y) where the program's pick takes it: an earlier
@@ -34,7 +35,7 @@ var aimLibrary = {
       var best = [x, y], nearest = Infinity;
       for (var dy = -PICK_REACH; dy <= PICK_REACH; ++dy) {
         for (var dx = -PICK_REACH; dx <= PICK_REACH; ++dx) {
-          if (dx * dx + dy * dy < nearest && _vertexPickedAt(x + dx, y + dy) == vertex) {
+          if (dx * dx + dy * dy < nearest && Module['_vertexPickedAt'](x + dx, y + dy) == vertex) {
             best = [x + dx, y + dy];
             nearest = dx * dx + dy * dy;
           }
