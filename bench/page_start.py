@@ -53,7 +53,8 @@ folder = tempfile.mkdtemp()
 shutil.copy(sys.argv[1], os.path.join(folder, "page.html"))
 with open(os.path.join(folder, "blank.html"), "w") as blank:
     blank.write(BLANK)
-server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=folder))
+server = http.server.ThreadingHTTPServer(("127.0.0.1", 0),
+                                         functools.partial(Quiet, directory=folder))
 threading.Thread(target=server.serve_forever, daemon=True).start()
 base = f"http://127.0.0.1:{server.server_address[1]}/"
 runs = int(sys.argv[2]) if len(sys.argv) > 2 else 7

@@ -224,11 +224,10 @@ var glLibrary = {
 
 // Every GL call reads or writes the state above.
 Object.keys(glLibrary).forEach(function(name) {
-  if (/^gl[A-Z]|^glu/.test(name) && name.indexOf('__') < 0 && !glLibrary[name + '__deps']) {
-    glLibrary[name + '__deps'] = ['$gl'];
+  if (/^gl[A-Z]|^glu/.test(name) && name.indexOf('__') < 0) {
+    glLibrary[name + '__deps'] = (glLibrary[name + '__deps'] || []).concat('$gl');
   }
 });
-glLibrary['glEnd__deps'].push('$gl');
 (typeof addToLibrary == 'function' ? addToLibrary : function(library) {
   mergeInto(LibraryManager.library, library);
 })(glLibrary);

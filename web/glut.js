@@ -77,7 +77,7 @@ var glutLibrary = {
   glutInitWindowPosition: function(x, y) {},  // a page has no window position
   // The canvas's one WebGL context, which the page made after its first paint with the same
   // attributes: RGB, no depth, stencil or multisampling (the desktop's visual draws aliased).
-  glutCreateWindow__deps: ['$glut', '$gl', '$glutListen'],
+  glutCreateWindow__deps: ['$gl', '$glutListen'],
   glutCreateWindow: function(title) {
     var end = title;
     while (HEAPU8[end]) ++end;
@@ -178,8 +178,8 @@ var glutLibrary = {
 
 // Every GLUT call reads or writes GLUT's state.
 Object.keys(glutLibrary).forEach(function(name) {
-  if (/^glut[A-Z]/.test(name) && name.indexOf('__') < 0 && !glutLibrary[name + '__deps']) {
-    glutLibrary[name + '__deps'] = ['$glut'];
+  if (/^glut[A-Z]/.test(name) && name.indexOf('__') < 0) {
+    glutLibrary[name + '__deps'] = (glutLibrary[name + '__deps'] || []).concat('$glut');
   }
 });
 (typeof addToLibrary == 'function' ? addToLibrary : function(library) {

@@ -31,7 +31,9 @@ function stepWords(k) {
   }
   if (now[0] != k) return 'Vertex ' + k + ' of ' + n + ': inside the hull so far, skipped.' + deque;
   var removed = removedBy(steps.deques[k - 1], now);
-  function from(list, end) { return (list.length ? numbers(list) : 'nothing') + ' from the ' + end; }
+  function from(list, end) {
+    return (list.length ? numbers(list) : 'nothing') + ' from the ' + end;
+  }
   return 'Vertex ' + k + ' of ' + n + ': outside; removes ' + from(removed.bottom, 'bottom') +
          ', ' + from(removed.top, 'top') + '.' + deque;
 }
@@ -84,7 +86,9 @@ function readSteps() {
   steps.deques = [];
   for (var k = 3; k <= n; ++k) {
     var deque = [];
-    for (var i = 0, count = Module._stepDeque(k); i < count; ++i) deque.push(Module._stepEntry(i) + 1);
+    for (var i = 0, count = Module._stepDeque(k); i < count; ++i) {
+      deque.push(Module._stepEntry(i) + 1);
+    }
     steps.deques[k] = deque;
   }
   steps.controls.forEach(function(c) { c.disabled = n < 3; });
