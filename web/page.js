@@ -157,7 +157,8 @@ if (document.querySelector('link[rel=manifest]') && /^https?:$/.test(location.pr
 // It starts after the page's first paint, on the one WebGL context that this asks of its own
 // canvas with the attributes GLUT asks for (GLUT_RGB and no more), so that GLUT gets this same
 // context back. Where there is none, it does not start and the page says why.
-var GLUT_ATTRIBUTES = {alpha: false, depth: false, stencil: false, antialias: false};
+var GLUT_ATTRIBUTES = {alpha: false, depth: false, stencil: false, antialias: false,
+                       preserveDrawingBuffer: true};
 function afterFirstPaint(then) {  // as the browser reports its paint, or two frames on
   var observes = window.PerformanceObserver && PerformanceObserver.supportedEntryTypes;
   if (!observes || observes.indexOf('paint') < 0) {

@@ -3,6 +3,8 @@
 // called from web/steps.js; it reads the editor state and changes nothing in it.
 #include <emscripten.h>
 
+#include <cstring>
+
 #include "editing/editor.h"
 #include "editing/memory.h"
 #include "geometry/hull.h"
@@ -31,3 +33,20 @@ extern "C" EMSCRIPTEN_KEEPALIVE int32_t stepDeque(int32_t k) {
 }
 
 extern "C" EMSCRIPTEN_KEEPALIVE int32_t stepEntry(int32_t i) { return built[i]; }
+
+static Vertex* stepsOf;  // the vertices the page's steps were last read for, and how many
+static int32_t stepsCount = -1;
+
+// Whether the polyline differs from the one the steps were last read for (1) or not (0), and
+// remembers it as read. One comparison of memory: the page asks after each input, never more.
+extern "C" EMSCRIPTEN_KEEPALIVE int32_t stepsStale() {
+    size_t bytes = sizeof(Vertex) * size_t(editor.vertexCount);
+    if (editor.vertexCount == stepsCount && (!bytes || !memcmp(stepsOf, editor.vertices, bytes)))
+        return 0;
+    auto* copy = static_cast<Vertex*>(allocateBlock(bytes ? bytes : 1));
+    if (copy) memcpy(copy, editor.vertices, bytes);
+    releaseBlock(stepsOf);
+    stepsOf = copy;
+    stepsCount = copy ? editor.vertexCount : -1;
+    return 1;
+}

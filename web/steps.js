@@ -7,7 +7,7 @@ var steps = {
   on: false,
   k: 0,           // the step shown: the deque after the first k vertices
   deques: [],     // deques[k]: vertex numbers (from 1), bottom end to top end
-  drawn: '',      // the polyline the deques are of, as last read
+  calls: -1,      // the program's callbacks run when the polyline was last compared
   playing: null,  // the timer while playing
   toggle: document.getElementById('steps'),
   controls: document.querySelectorAll('#keys .step'),
@@ -82,7 +82,7 @@ function showStep(k) {
 // The deques of the polyline as it is now; at its last step. Fewer than three vertices have none.
 function readSteps() {
   var n = Module._shownVertexCount();
-  steps.drawn = drawnNow();
+  Module._stepsStale();  // read now
   steps.deques = [];
   for (var k = 3; k <= n; ++k) {
     var deque = [];
@@ -109,20 +109,16 @@ function play(on) {
   button.textContent = on ? 'Pause' : 'Play';
 }
 
-function drawnNow() {  // where the polyline's vertices are drawn
-  var drawn = '';
-  for (var i = 0, n = Module._shownVertexCount(); i < n; ++i) {
-    drawn += Module._vertexWindowX(i) + ',' + Module._vertexWindowY(i) + ' ';
-  }
-  return drawn;
-}
-
 // Once a frame while Steps is on: a polyline that changed (a click, a vertex put down, a
-// clearing) is shown at its last step. A vertex being dragged is followed once it is put down, as
-// the hull is.
+// clearing) is shown at its last step. It can change only in one of the program's callbacks, so
+// the polyline is compared only after one (Module.glutCalls counts them). A vertex being dragged
+// is followed once it is put down, as the hull is.
 function followSteps() {
   if (Module.ended) return;
-  if (steps.on && Module._shownPickedVertex() < 0 && drawnNow() != steps.drawn) readSteps();
+  if (steps.on && Module.glutCalls != steps.calls && Module._shownPickedVertex() < 0) {
+    steps.calls = Module.glutCalls;
+    if (Module._stepsStale()) readSteps();
+  }
   requestAnimationFrame(followSteps);
 }
 

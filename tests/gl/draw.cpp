@@ -1,34 +1,78 @@
-// Mesa's side of the page's pixel test (gl/pixels.js): reads primitives, each a GL mode (0
-// points, 2 line loop, 3 line strip), a vertex count and window positions (y down), draws each
-// as the program draws (the identity projection, 5-pixel points, 2-pixel lines) and prints the
-// pixels it fills, a line each.
-#include <GL/glut.h>
+// One side of the page's pixel test (gl/pixels.js), built twice: with Mesa in an X server, and
+// with PAGE_GL against the page's own GL (web/platform/gl.cpp) compiled natively. Reads frames,
+// each a primitive count and primitives, each a GL mode (0 points, 2 line loop, 3 line strip), a
+// vertex count and vertices (window x and y, y down, and a colour's index), draws each frame as
+// the program draws (the identity projection, 5-pixel points, 2-pixel lines) and prints the
+// pixels it shows that are not black, as x,y,rrggbb, a line a frame.
+#include <GL/gl.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
-static unsigned char pixels[600][800];
+static const double COLOURS[][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 0}, {1, 1, 1}};
+static unsigned char shown[600][800][4];  // rows from the top, RGBA
 
-static void display() {
-    int mode = 0, count = 0, x = 0, y = 0;
+static void printShown() {
+    for (int y = 0; y < 600; ++y) {
+        for (int x = 0; x < 800; ++x) {
+            const unsigned char* p = shown[y][x];
+            if (p[0] | p[1] | p[2]) std::printf("%d,%d,%02x%02x%02x ", x, y, p[0], p[1], p[2]);
+        }
+    }
+    std::puts("");
+}
+
+#ifdef PAGE_GL
+// What the canvas side of the page's GL does: the changed rows shown.
+extern "C" int glBufferWidth() { return 800; }
+extern "C" int glBufferHeight() { return 600; }
+extern "C" void glShow(const uint32_t* pixels, int top, int bottom) {
+    for (int i = top * 800; i < bottom * 800; ++i) {
+        for (int c = 0; c < 4; ++c) shown[i / 800][i % 800][c] = uint8_t(pixels[i] >> 8 * c);
+    }
+}
+extern "C" void glPresent();
+static void swapAndRead() { glPresent(); }
+#else
+#include <GL/glut.h>
+static void swapAndRead() {
+    static unsigned char rows[600][800][4];  // rows from the bottom
+    glReadPixels(0, 0, 800, 600, GL_RGBA, GL_UNSIGNED_BYTE, rows);
+    for (int y = 0; y < 600; ++y) {
+        for (int x = 0; x < 800; ++x) {
+            for (int c = 0; c < 4; ++c) shown[y][x][c] = rows[599 - y][x][c];
+        }
+    }
+}
+#endif
+
+static void drawFrames() {
+    int primitives = 0, mode = 0, count = 0, x = 0, y = 0, colour = 0;
     glPointSize(5);
     glLineWidth(2);
-    while (std::scanf("%d %d", &mode, &count) == 2) {
+    while (std::scanf("%d", &primitives) == 1) {
         glClear(GL_COLOR_BUFFER_BIT);
-        glBegin(static_cast<GLenum>(mode));
-        for (int i = 0; i < count && std::scanf("%d %d", &x, &y) == 2; ++i) {
-            glVertex2d(-1.0 + 2.0 * x / 800, -1.0 + 2.0 * (600 - y) / 600);
+        for (int p = 0; p < primitives && std::scanf("%d %d", &mode, &count) == 2; ++p) {
+            glBegin(static_cast<GLenum>(mode));
+            for (int i = 0; i < count && std::scanf("%d %d %d", &x, &y, &colour) == 3; ++i) {
+                glColor3d(COLOURS[colour][0], COLOURS[colour][1], COLOURS[colour][2]);
+                glVertex2d(-1.0 + 2.0 * x / 800, -1.0 + 2.0 * (600 - y) / 600);
+            }
+            glEnd();
         }
-        glEnd();
-        glReadPixels(0, 0, 800, 600, GL_RED, GL_UNSIGNED_BYTE, pixels);
-        for (int i = 0; i < 800 * 600; ++i) {
-            if (pixels[599 - i / 800][i % 800]) std::printf("%d,%d ", i % 800, i / 800);
-        }
-        std::puts("");
+        swapAndRead();
+        printShown();
     }
     std::exit(0);
 }
 
+#ifdef PAGE_GL
+int main() {
+    glViewport(0, 0, 800, 600);
+    drawFrames();
+}
+#else
 static void reshape(int width, int height) { glViewport(0, 0, width, height); }
 
 int main(int argc, char** argv) {
@@ -36,7 +80,8 @@ int main(int argc, char** argv) {
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB);  // the visual the program draws on
     glutInitWindowSize(800, 600);
     glutCreateWindow("pixels");
-    glutDisplayFunc(display);
+    glutDisplayFunc(drawFrames);
     glutReshapeFunc(reshape);
     glutMainLoop();
 }
+#endif

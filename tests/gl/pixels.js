@@ -1,10 +1,15 @@
-// The page's GL against Mesa's: pixels.js DRAW GL_JS draws 3,000 random points, line strips and
-// line loops at whole window positions on the canvas and off it (level, plumb, 45-degree, short
-// and repeated steps among them) with Mesa (DRAW, in an X server) and with the page's GL (GL_JS,
-// linked here as Emscripten links it), and fails on any pixel that differs.
+// The page's GL against Mesa's: pixels.js MESA PAGE [SEED] draws 3,000 frames with Mesa (MESA, in an
+// X server) and with the page's GL (PAGE, the same drawing built natively against it), and fails
+// on any pixel of any frame that differs. Frames hold points, line strips and line loops at whole
+// window positions on the canvas and off it (level, plumb, 45-degree, short and repeated steps
+// among them); each frame changes the one before by one thing, as the program's frames do (often
+// nothing, a vertex moved one pixel, a colour toggled, a vertex thrown past the guard band, one
+// added or removed, a primitive dropped, added or of another kind), or is a new scene. Mesa draws
+// every frame whole; the page's GL draws only what changed, so a change it misses shows.
 'use strict';
-const [draw, glJs] = process.argv.slice(2);
-let seed = 12345;
+const {execFileSync} = require('child_process');
+const [mesa, page, given] = process.argv.slice(2);
+let seed = Number(given || 12345);
 const random = (n) => Math.floor((seed = (seed * 1103515245 + 12345) % 2 ** 31) / 2 ** 31 * n);
 function position(last) {
   const far = random(4) == 0, x = random(far ? 4000 : 800), y = random(far ? 3000 : 600);
@@ -13,40 +18,44 @@ function position(last) {
   return [[x, last[1]], [last[0], y], [last[0] + d, last[1] + d], [last[0] + d, last[1] - d],
           last, [x, y]][random(6)];
 }
-const shapes = Array.from({length: 3000}, () => {
-  const v = [position(null)];
-  for (let n = random(6) + 1; n > 0; --n) v.push(position(v[v.length - 1]));
-  return `${[0, 2, 3][random(3)]} ${v.length} ${v.flat().join(' ')}`;
+function primitive() {  // lines in one colour, as the program draws them; points in several
+  const mode = [0, 2, 3][random(3)], colour = random(5), v = [position(null)];
+  for (let n = random(8); n > 0; --n) v.push(position(v[v.length - 1]));
+  return {mode, v: v.map(([x, y]) => [x, y, mode ? colour : random(5)])};
+}
+const scene = () => Array.from({length: random(3) + 1}, primitive);
+const CHANGES = [
+  () => {},
+  (p, v) => v[random(2)] += random(2) ? 1 : -1,
+  (p, v) => p.mode ? p.v.forEach((w) => w[2] = (w[2] + 1) % 5) : v[2] = (v[2] + 1) % 5,
+  (p, v) => v[random(2)] += [1600, -1600, 1200, -1200][random(4)],
+  (p) => p.v.push([...position(p.v[p.v.length - 1]).slice(0, 2), p.v[0][2]]),
+  (p) => p.v.length > 1 && p.v.pop(),
+  (p, v, frame) => frame.length > 1 ? frame.splice(random(frame.length), 1) :
+                                      frame.push(primitive()),
+  (p) => p.mode = p.mode == 2 ? 3 : p.mode == 3 ? 2 : 0,
+];
+let frame = scene();
+const frames = Array.from({length: 3000}, () => {
+  if (random(60) == 0) {
+    frame = scene();
+  } else {
+    const p = frame[random(frame.length)];
+    CHANGES[random(CHANGES.length)](p, p.v[random(p.v.length)], frame);
+  }
+  return frame.length + ' ' + frame.map((p) => `${p.mode} ${p.v.length} ${p.v.flat().join(' ')}`)
+                                  .join(' ');
 });
-const mesa = require('child_process')
-                 .execFileSync(draw, {input: shapes.join('\n') + '\n', maxBuffer: 2 ** 30})
-                 .toString().split('\n');
-
-const library = {};  // Emscripten's view of a JS library: $names as globals, then the postsets
-global.addToLibrary = (entries) => Object.assign(library, entries);
-eval(require('fs').readFileSync(glJs, 'utf8'));
-for (const name in library) if (!name.includes('__')) global[name.replace('$', '')] = library[name];
-for (const name in library) if (name.endsWith('__postset')) eval(library[name]);
-gl.context = {drawingBufferWidth: 800, drawingBufferHeight: 600};
-[glViewport(0, 0, 800, 600), glPointSize(5), glLineWidth(2)];
-
+const input = frames.join('\n') + '\n';
+const draw = (side) => execFileSync(side, {input, maxBuffer: 2 ** 30}).toString().split('\n');
+const [want, got] = [draw(mesa), draw(page)];
 let failed = 0;
-shapes.forEach((shape, i) => {
-  const [mode, , ...v] = shape.split(' ').map(Number), page = new Set();
-  glClear(0x4000);
-  glBegin(mode);
-  for (let k = 0; k < v.length; k += 2) glVertex2d(v[k] / 400 - 1, (600 - v[k + 1]) / 300 - 1);
-  glEnd();
-  const r = gl.frame.rects;
-  for (let o = 0; o < gl.frame.used; o += 30) {  // each rectangle, by its first and last corners
-    for (let x = Math.max(r[o], 0); x < Math.min(r[o + 25], 800); ++x) {
-      for (let y = Math.max(r[o + 1], 0); y < Math.min(r[o + 26], 600); ++y) page.add(`${x},${y}`);
-    }
-  }
-  const want = mesa[i].split(' ').filter((p) => p);
-  if ((want.length != page.size || want.some((p) => !page.has(p))) && failed++ < 5) {
-    console.log(`${shape}: Mesa fills ${want.length} pixels, the page ${page.size}, not all alike`);
+frames.forEach((shown, i) => {
+  const a = new Set(want[i].split(' ').filter((p) => p)), b = got[i].split(' ').filter((p) => p);
+  if ((a.size != b.length || b.some((p) => !a.has(p))) && failed++ < 5) {
+    const only = (x, y) => [...x].filter((p) => !new Set(y).has(p)).slice(0, 8).join(' ');
+    console.log(`frame ${i}, ${shown}:\n  Mesa alone: ${only(a, b)}\n  page alone: ${only(b, a)}`);
   }
 });
-console.log(`${shapes.length - failed} passed, ${failed} failed`);
+console.log(`${frames.length - failed} passed, ${failed} failed`);
 process.exit(failed ? 1 : 0);

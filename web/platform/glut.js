@@ -23,15 +23,17 @@ var glutLibrary = {
   },
 
   // Runs a call of one of the program's callbacks with the modifiers of the DOM event that caused
-  // it (the page's level/plumb toggle, Module.snap, holds Shift). exit() in the program ends the
+  // it (the page's level/plumb toggle, Module.snap, holds Shift), counting the calls for input
+  // in Module.glutCalls. exit() in the program ends the
   // runtime, tells the page (Module.onExit) and leaves the callback by throwing Emscripten's
   // ExitStatus, which ends GLUT here.
   $glutCall__deps: ['$glut'],
   $glutCall: function(callback, event, call) {
     if (!callback || glut.ended) return;
-    if (event) {
+    if (event) {  // input: the drawing changes only here, so the page counts these calls
       glut.modifiers = (event.shiftKey || Module['snap'] ? 1 : 0) | (event.ctrlKey ? 2 : 0) |
                        (event.altKey ? 4 : 0);
+      Module['glutCalls'] = (Module['glutCalls'] || 0) + 1;
     }
     try {
       call();
@@ -76,7 +78,8 @@ var glutLibrary = {
   glutInitWindowSize: function(width, height) {},  // the page's canvas is the window's size
   glutInitWindowPosition: function(x, y) {},  // a page has no window position
   // The canvas's one WebGL context, which the page made after its first paint with the same
-  // attributes: RGB, no depth, stencil or multisampling (the desktop's visual draws aliased).
+  // attributes: RGB, no depth, stencil or multisampling (the desktop's visual draws aliased),
+  // and a drawing buffer that keeps the last frame shown (web/platform/gl.js).
   glutCreateWindow__deps: ['$gl', '$glutListen'],
   glutCreateWindow: function(title) {
     var end = title;
@@ -84,7 +87,7 @@ var glutLibrary = {
     document.title = new TextDecoder().decode(HEAPU8.subarray(title, end));
     glut.canvas = Module['canvas'];
     gl.context = glut.canvas.getContext('webgl', {alpha: false, depth: false, stencil: false,
-                                                  antialias: false});
+                                                  antialias: false, preserveDrawingBuffer: true});
     gl.viewport = [0, 0, glut.canvas.width, glut.canvas.height];
     glutListen();
     return 1;
@@ -107,8 +110,8 @@ var glutLibrary = {
     glut.redisplay = false;
     glutCall(glut.display, null, function() { {{{ makeDynCall('v', 'glut.display') }}}(); });
   },
-  glutSwapBuffers__deps: ['$glPresent'],
-  glutSwapBuffers: function() { glPresent(); },
+  // The page's GL (web/platform/gl.cpp) shows what the frame changed.
+  glutSwapBuffers: function() { Module['_glPresent'](); },
   // As under X, the window is shaped (reshape) and drawn (display) as the loop starts. The loop
   // is the browser's, so this returns to it and leaves main unfinished, as Emscripten allows.
   glutMainLoop__deps: ['$glutCall', '$glutDisplay', 'emscripten_unwind_to_js_event_loop'],
@@ -153,7 +156,7 @@ var glutLibrary = {
       glutButton(event, button, 1, at[0], at[1]);
     }, {passive: true});
     window.addEventListener('keydown', glutKey);
-    aimListen();  // a finger and the keyboard pointer (web/aim.js)
+    aimListen();  // a finger and the keyboard pointer (web/platform/aim.js)
   },
 
   // A key reaches the program as the character it types, as freeglut reads it, so Caps Lock and

@@ -1,7 +1,7 @@
 // The page's own ways in, a finger and a keyboard pointer, reach the program as GLUT's left
 // button: presses, drags and releases at canvas pixels. Where they aim, they ask the program
-// where its vertices are and which one a press would take (web/touch.cpp); the pick itself
-// stays the program's own. Linked as a JS library (--js-library) after web/glut.js.
+// where its vertices are and which one a press would take (web/platform/touch.cpp); the pick
+// itself stays the program's own. Linked as a JS library (--js-library) after glut.js.
 
 var aimLibrary = {
   $aim: {

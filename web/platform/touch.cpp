@@ -1,6 +1,7 @@
 // Where the vertices are drawn and which one a press takes, for the page's aiming of touches
-// and of its keyboard pointer: compiled into the browser build alone, called from web/aim.js.
-// They read the editor state and leave it as it was; the pick itself stays the program's own.
+// and of its keyboard pointer: compiled into the browser build alone, called from
+// web/platform/aim.js. They read the editor state and leave it as it was; the pick itself stays
+// the program's own.
 #include <emscripten.h>
 
 #include <cmath>

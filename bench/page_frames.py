@@ -1,0 +1,114 @@
+#!/usr/bin/python3
+"""How fast the page draws as the polyline grows: page_frames.py PAGE [SECONDS] serves PAGE and a
+blank page (a WebGL canvas and an animation-frame loop that does nothing) from one folder on
+127.0.0.1 and opens them in headless Chromium. For 300, 3,000 and 10,000 vertices of a random walk
+of short steps, as a hand draws, placed by clicks, with the outline and the hull shown, it
+measures for SECONDS (3 unless given) the animation-frame rate and the script time a frame (the
+time in the page's animation-frame callbacks), idle and while a vertex is dragged in move mode,
+and with Steps on; it prints each against the blank page's frame rate."""
+import functools, http.server, os, random, shutil, sys, tempfile, threading
+from selenium import webdriver
+
+FLAGS = ("--headless=new --use-angle=swiftshader --enable-unsafe-swiftshader --no-sandbox "
+         "--disable-background-networking --disable-component-update --disable-sync "
+         "--no-first-run --window-size=1000,1000").split()
+BLANK = """<!doctype html><html lang="en"><title>blank</title><canvas width="800" height="600">
+</canvas><script>document.querySelector('canvas').getContext('webgl');
+var Module = {calledRun: true};</script></html>"""
+# Times every animation-frame callback the page asks for; the benchmark's own loop (benchFrame)
+# is left out of the count.
+TIMED = """window.timed = 0; window.benchFrame = requestAnimationFrame.bind(window);
+window.requestAnimationFrame = function(callback) { return benchFrame(function(t) {
+  const start = performance.now();
+  try { callback(t); } finally { timed += performance.now() - start; } }); };"""
+# Frames a second and script milliseconds a frame over arguments[0] seconds, each frame calling
+# window.each (a drag) first when there is one.
+MEASURE = """const [seconds, done] = arguments, start = performance.now();
+let frames = 0;
+timed = 0;
+(function tick() {
+  ++frames;
+  if (window.each) each(frames);
+  const spent = performance.now() - start;
+  if (spent < seconds * 1000) return benchFrame(tick);
+  done([frames * 1000 / spent, timed / frames]);
+})();"""
+# Clicks at each pixel of arguments[0] through the canvas's own events.
+CLICKS = """const rect = canvas.getBoundingClientRect(), scale = rect.width / canvas.width;
+const at = (type, x, y, target) => target.dispatchEvent(new MouseEvent(type, {bubbles: true,
+  clientX: rect.left + (x + 0.5) * scale, clientY: rect.top + (y + 0.5) * scale}));
+for (const [x, y] of arguments[0]) { at('mousedown', x, y, canvas); at('mouseup', x, y, window); }
+window.at = at;"""
+KEYS = "for (const key of arguments[0]) dispatchEvent(new KeyboardEvent('keydown', {key}));"
+# Move mode on, a press on the middle vertex (which picks it or an earlier one on its spot), and a
+# drag to and fro, a pixel a frame.
+DRAG = """KEYS; const v = Module._shownVertexCount() >> 1;
+const x = Math.floor(Module._vertexWindowX(v)), y = Math.floor(Module._vertexWindowY(v));
+at('mousedown', x, y, canvas);
+window.each = (frame) => at('mousemove', x + frame % 20, y, window);
+return Module._shownPickedVertex() >= 0;"""
+
+
+def walk(n, seed=1):  # a random walk of short steps, kept on the canvas
+    rng, x, y, points = random.Random(seed), 400, 300, []
+    for _ in range(n):
+        x = min(max(x + rng.randint(-6, 6), 10), 789)
+        y = min(max(y + rng.randint(-6, 6), 10), 589)
+        points.append((x, y))
+    return points
+
+
+def measure(driver, seconds):
+    return driver.execute_async_script(MEASURE, seconds)
+
+
+def page_figures(driver, url, n, seconds):
+    driver.get(url)
+    driver.execute_script("return new Promise(r => (function wait() { Module.calledRun ? r() : "
+                          "setTimeout(wait, 50); })())")
+    driver.execute_script(CLICKS, walk(n))
+    driver.execute_script(KEYS, "pa")
+    measure(driver, 0.5)  # settled
+    idle = measure(driver, seconds)
+    assert driver.execute_script(DRAG.replace("KEYS", KEYS.replace("arguments[0]", "'m'"))), \
+        "the drag picked no vertex"
+    dragging = measure(driver, seconds)
+    driver.execute_script("window.each = null; at('mouseup', 0, 0, window)")
+    driver.execute_script("document.getElementById('steps').click()")
+    measure(driver, 0.5)
+    steps = measure(driver, seconds)
+    return idle, dragging, steps
+
+
+def main():
+    page, seconds = sys.argv[1], float(sys.argv[2]) if len(sys.argv) > 2 else 3
+    folder = tempfile.mkdtemp()
+    shutil.copy(page, os.path.join(folder, "page.html"))
+    with open(os.path.join(folder, "blank.html"), "w") as blank:
+        blank.write(BLANK)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(
+        type("Quiet", (http.server.SimpleHTTPRequestHandler,), {"log_message": lambda *_: 0}),
+        directory=folder))
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    base = f"http://127.0.0.1:{server.server_address[1]}/"
+    options = webdriver.ChromeOptions()
+    for flag in FLAGS:
+        options.add_argument(flag)
+    driver = webdriver.Chrome(options=options)
+    driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": TIMED})
+    try:
+        driver.get(base + "blank.html")
+        blank = measure(driver, seconds)[0]
+        print(f"blank page: {blank:.1f} frames/s")
+        print("vertices | idle: frames/s (of blank), ms a frame | dragging | Steps on")
+        for n in 300, 3000, 10000:
+            cells = [f"{fps:5.1f} ({fps / blank:.2f}), {ms:5.2f} ms"
+                     for fps, ms in page_figures(driver, base + "page.html", n, seconds)]
+            print(f"{n:8} | " + " | ".join(cells))
+    finally:
+        driver.quit()
+        server.shutdown()
+        shutil.rmtree(folder)
+
+
+main()
