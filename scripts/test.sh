@@ -16,7 +16,8 @@ ensure_packages $(packages 1 "${BUILD[@]}" emcc python3) libgtest-dev libbenchma
 command -v npm >/dev/null || ensure_packages npm  # axe-core's installer, where Node.js lacks it
 
 UNIT_TESTS=(Hull.IsTheTrueHullOfRandomSimplePolylines Hull.NamesOnlyItsVerticesForAnyInput
-    Hull.StepsShowTheDequeAfterEachVertex View.MapsEveryPixelToTheWorldAndBack
+    Hull.StepsShowEveryTestPopAndPush Hull.StepsAreLinearAndEndInTheHull
+    View.MapsEveryPixelToTheWorldAndBack
     Commands.ChangeTheEditorAsEachScriptExpects)
 jobs=$(nproc)
 

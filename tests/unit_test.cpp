@@ -103,22 +103,68 @@ TEST(Hull, IsTheTrueHullOfRandomSimplePolylines) {
     heapLeft = -1;
 }
 
-// The deque after each step, as the page's Steps view shows it: the hull code on the first k
-// vertices, from the bottom end to the top end, as vertex numbers from 1.
-std::vector<int> dequeAfter(const std::vector<Vertex>& v, int k) {
-    std::vector<const Vertex*> deque(2 * size_t(k) + 1);
-    int32_t bottom = 0, count = buildHull(v.data(), k, deque.data(), &bottom);
-    std::vector<int> numbers;
-    for (int32_t i = 0; i <= count; ++i) numbers.push_back(int(deque[bottom + i] - v.data()) + 1);
-    return numbers;
+// What buildHull tells its watcher, as the page's Steps view reads it: each event in words
+// ("s+" a counter-clockwise start; "5:" vertex 5's events: "b3>1-" its test against the bottom
+// edge 3 -> 1, not left; "-b3" 3 popped off the bottom; "+t" 5 pushed onto the top), and the
+// deque replayed from the events alone, after each vertex (numbers from 1, bottom to top).
+struct Record {
+    std::string said;
+    std::vector<int> slots;  // the deque, 2n + 1 slots
+    int bot, top, last = 2;
+    std::vector<std::vector<int>> after;  // after[k]: the deque once vertex k (from 1) is added
+    explicit Record(int n) : slots(2 * size_t(n) + 1), bot(n - 2), top(n + 1), after(n + 1) {}
+    std::vector<int> deque() const { return {&slots[bot], &slots[top] + 1}; }
+    void note(int32_t k, const std::string& event) {
+        if (k + 1 != last) said += " " + std::to_string(k + 1) + ":";
+        said += (k + 1 != last ? "" : " ") + event;
+        last = k + 1;
+    }
+    void start(bool ccw) {
+        slots[bot] = slots[top] = 3, slots[bot + 1] = ccw ? 1 : 2, slots[bot + 2] = ccw ? 2 : 1;
+        said = ccw ? "s+" : "s-";
+        after[3] = deque();
+    }
+    void test(int32_t k, bool atBottom, bool left) {
+        int from = atBottom ? slots[bot] : slots[top - 1],
+            to = atBottom ? slots[bot + 1] : slots[top];
+        note(k, (atBottom ? "b" : "t") + std::to_string(from) + ">" + std::to_string(to) +
+                    (left ? "+" : "-"));
+        after[k + 1] = deque();
+    }
+    void pop(int32_t k, bool atBottom) {
+        note(k,
+             std::string(atBottom ? "-b" : "-t") + std::to_string(slots[atBottom ? bot++ : top--]));
+        after[k + 1] = deque();
+    }
+    void push(int32_t k, bool atBottom) {
+        slots[atBottom ? --bot : ++top] = k + 1;
+        note(k, atBottom ? "+b" : "+t");
+        after[k + 1] = deque();
+    }
+};
+
+Record recordOf(const std::vector<Vertex>& v) {
+    Record record(int(v.size()));
+    std::vector<const Vertex*> deque(2 * v.size() + 1);
+    int32_t bottom = 0;
+    buildHull(v.data(), int32_t(v.size()), deque.data(), &bottom, record);
+    return record;
 }
 
-// Worked by hand from the algorithm: the deques from the third vertex on, and the last one is the
-// hull computeHull gives.
-TEST(Hull, StepsShowTheDequeAfterEachVertex) {
+std::vector<Vertex> verticesOf(const Points& points) {
+    std::vector<Vertex> v;
+    for (Point p : points) v.push_back({0, 0, p[0], p[1]});
+    return v;
+}
+
+// Worked by hand from the algorithm: every test, pop and push of the first polyline, and the
+// deques from the third vertex on; replaying the record gives each deque, and the last one is
+// the hull computeHull gives.
+TEST(Hull, StepsShowEveryTestPopAndPush) {
     struct Case {
         Points polyline;
         std::vector<std::vector<int>> deques;
+        std::string said;  // the whole record, where worked by hand
     };
     const Case cases[] = {
         // 4 inside and skipped; 5 removes 3 from each end, 6 and 8 from the top alone (8 two)
@@ -128,19 +174,39 @@ TEST(Hull, StepsShowTheDequeAfterEachVertex) {
           {5, 1, 2, 5},
           {6, 5, 1, 2, 6},
           {7, 5, 1, 2, 7},
-          {8, 7, 5, 1, 8}}},
-        {{{0, 0}, {10, 0}, {20, 0}, {20, 10}}, {{3, 2, 1, 3}, {4, 1, 3, 4}}},  // a straight start
-        {{{0, 0}, {10, 0}, {10, 0}, {5, 10}}, {{3, 2, 1, 3}, {4, 1, 3, 4}}},   // a double click
+          {8, 7, 5, 1, 8}},
+         "s+ 4:b3>1+ t2>3+ 5:b3>1- t2>3- -b3 b1>2+ +b -t3 t1>2+ +t 6:b5>1+ t2>5- +b -t5 t1>2+ +t"
+         " 7:b6>5- t2>6- -b6 b5>1+ +b -t6 t1>2+ +t 8:b7>5+ t2>7- +b -t7 t1>2- -t2 t5>1+ +t"},
+        {{{0, 0}, {10, 0}, {20, 0}, {20, 10}}, {{3, 2, 1, 3}, {4, 1, 3, 4}}, ""},  // straight start
+        {{{0, 0}, {10, 0}, {10, 0}, {5, 10}}, {{3, 2, 1, 3}, {4, 1, 3, 4}}, ""},   // a double click
     };
     for (const Case& c : cases) {
-        std::vector<Vertex> v;
-        for (Point p : c.polyline) v.push_back({0, 0, p[0], p[1]});
-        for (size_t k = 3; k <= v.size(); ++k) {
-            EXPECT_EQ(dequeAfter(v, int(k)), c.deques[k - 3]) << "after vertex " << k;
+        Record record = recordOf(verticesOf(c.polyline));
+        if (!c.said.empty()) {
+            EXPECT_EQ(record.said, c.said);
+        }
+        for (size_t k = 3; k < record.after.size(); ++k) {
+            EXPECT_EQ(record.after[k], c.deques[k - 3]) << "after vertex " << k;
         }
         std::vector<int> hull(c.deques.back().begin(), c.deques.back().end() - 1);
         for (int& entry : hull) --entry;
         EXPECT_EQ(hullOf(c.polyline), hull);
+    }
+}
+
+// On random simple polylines the record has a linear number of events (each vertex is tested
+// twice, pushed twice and popped at most twice, and each pop is tested), and replayed it ends
+// in the hull computeHull gives.
+TEST(Hull, StepsAreLinearAndEndInTheHull) {
+    std::mt19937 rng(20261208);
+    for (int round = 0; round < 2000 && !HasFailure(); ++round) {
+        Points points = randomSimplePolyline(rng);
+        Record record = recordOf(verticesOf(points));
+        size_t events = size_t(std::count(record.said.begin(), record.said.end(), ' '));
+        ASSERT_LE(events, 8 * points.size()) << "round " << round;
+        std::vector<int> hull(record.after.back().begin(), record.after.back().end() - 1);
+        for (int& entry : hull) --entry;
+        ASSERT_EQ(hullOf(points), hull) << "round " << round;
     }
 }
 

@@ -341,11 +341,42 @@ STEPS = ["Vertices 1 to 3: the deque starts counter-clockwise. Deque: 3, 1, 2, 3
          "1, 2, 6.", "Vertex 7 of 8: outside; removes 6 from the bottom, 6 from the top. Deque: "
          "7, 5, 1, 2, 7.", "Vertex 8 of 8: outside; removes nothing from the bottom, 7 and 2 from "
          "the top. Deque: 8, 7, 5, 1, 8."]
+# Every test, pop and push of it, worked by hand (as in the unit test): each a step of its own,
+# its line of the method marked; a vertex's last step says the whole vertex, as STEPS do.
+RECORD = ("4:b3>1+ t2>3+ 5:b3>1- t2>3- -b3 b1>2+ +b -t3 t1>2+ +t 6:b5>1+ t2>5- +b -t5 t1>2+ +t "
+          "7:b6>5- t2>6- -b6 b5>1+ +b -t6 t1>2+ +t 8:b7>5+ t2>7- +b -t7 t1>2- -t2 t5>1+ +t")
+FINE, k, seen = [(STEPS[0], 0)], None, 0  # (words, the index of the line marked)
+for token in RECORD.split():
+    if ":" in token:
+        (k, token), seen = token.split(":"), 0
+    top = "t" in token[:2]
+    end = "top" if top else "bottom"
+    if token[0] in "bt":  # a vertex's first two tests are lines 3 and 4, the loops' 6 and 8
+        a, b = token[1:-1].split(">")
+        FINE.append((f"Vertex {k} of 8: is {k} left of {a} → {b}? " +
+                     ("Yes." if token[-1] == "+" else "No."), [[2, 3], [5, 7]][seen > 1][top]))
+    elif token[0] == "-":
+        FINE.append((f"Vertex {k} of 8: pops {token[2:]} off the {end}.", [5, 7][top]))
+    else:
+        FINE.append((f"Vertex {k} of 8: pushes {k} onto the {end}.", [6, 8][top]))
+    seen += 1
+FINE[2] = (FINE[2][0], 4)  # vertex 4: both tests yes, so it is skipped (line 5)
+for i, (words, marked) in enumerate(FINE):  # each vertex's last step says the whole vertex
+    vertex = words.split(":")[0]
+    if i + 1 == len(FINE) or FINE[i + 1][0].split(":")[0] != vertex:
+        FINE[i] = (next(w for w in STEPS if w.split(":")[0] == vertex), marked)
 step = lambda name: driver.find_element("css selector", f"[data-step={name}]").click()
 steps = lambda: driver.find_element("id", "steps").click()
 shown = lambda: driver.find_element("id", "step-words").text
+line = lambda: driver.execute_script(
+    "return [...document.querySelectorAll('#method li')].findIndex(l => l.ariaCurrent == 'step')")
 shows = lambda words, said=True: WebDriverWait(driver, 12).until(lambda _: shown() == words and (
     status() == words or not said), f"shown {shown()}, said {status()}, not {words}")
+NUMBERS = """const c = canvas.getBoundingClientRect(), s = c.width / 800;
+return [...document.querySelectorAll('#numbers span')].map(n => { const r = n.getBoundingClientRect(),
+  v = Number(n.textContent) - 1, x = c.left + (Module._vertexWindowX(v) + 0.5) * s,
+  y = c.top + (Module._vertexWindowY(v) - 0.5) * s;
+  return [v + 1, Math.round(r.left - x), Math.round(y - r.bottom), r.height]; });"""
 MOUSE["keys"]("r")
 for x, y in (0, 0), (10, 0), (5, 10), (5, 3), (5, 20), (30, 30), (50, 50), (60, -10):
     MOUSE["click"](200 + 5 * x, 400 - 5 * y)
@@ -353,21 +384,44 @@ bare, plain = frame(), canvas.screenshot_as_png
 steps()
 shows(STEPS[-1])
 assert "Hull shown, 4 corners" in driver.find_element("id", "shown").text  # the last deque's
-for i, words in enumerate(STEPS):
-    step("forward" if i else "first")
+# every vertex's number beside its point, up and right of it, clear of its 5-pixel point
+numbers = sorted(driver.execute_script(NUMBERS))
+assert [n[0] for n in numbers] == list(range(1, 9)), numbers
+assert all(3 <= dx <= 5 and 3 <= dy <= 5 and h >= 12 for _, dx, dy, h in numbers), numbers
+step("first")
+step("back")  # stays at the first
+for i, (words, marked) in enumerate(FINE):
+    if i:
+        step("forward")
     shows(words)
-step("back")
-shows(STEPS[-2])
-driver.find_element("id", "step").send_keys(Keys.HOME, Keys.RIGHT)  # the slider
+    assert line() == marked, f"step {i}, {words}: line {line()} marked, not {marked}"
+step("forward")  # stays at the last
+shows(FINE[-1][0])
+driver.find_element("id", "step").send_keys(Keys.HOME, Keys.RIGHT)  # the slider, by vertex
 shows(STEPS[1])
-step("play")
-shows(STEPS[-1])  # a step a second, stopping at the last
+for speed, low, high in ("4", 1.5, 3.2), ("2", 3.2, 6):  # vertex 8's 8 steps, played
+    driver.find_element("id", "step").send_keys(Keys.END, Keys.LEFT)
+    shows(STEPS[-2])
+    driver.find_element("css selector", f"#speed option[value='{speed}']").click()
+    begun = time.time()
+    step("play")
+    shows(STEPS[-1])
+    took = time.time() - begun
+    assert low <= took <= high, f"8 steps at {speed} a second took {took:.1f} s"
 assert driver.find_element("css selector", "[data-step=play]").text == "Play"
 assert not ImageChops.difference(frame(), bare).getbbox(), "the steps drew into the canvas"
 assert canvas.screenshot_as_png != plain, "no steps drawn over the canvas"
-MOUSE["click"](300, 520)  # an edit shows the new polyline's last step (the status line says it)
-shows("Vertex 9 of 9: outside; removes nothing from the bottom, 8 from the top. Deque: 9, 8, 7, 5, "
-      "1, 9.", said=False)
+driver.execute_script("""window.sayings = []; const s = document.getElementById('said');
+new MutationObserver(() => sayings.push(s.textContent)).observe(s, {childList: true});""")
+sayings = lambda start, end: WebDriverWait(driver, 5).until(lambda _: any(
+    w.startswith(start) and w.endswith(end) for w in driver.execute_script("return sayings")),
+    f"never said {start} ... {end}: {driver.execute_script('return sayings')}")
+STEP9 = "Vertex 9 of 9: outside; removes nothing from the bottom, 8 from the top. Deque: 9, 8, 7, 5, 1, 9."
+MOUSE["click"](300, 520)  # an edit says itself, then the new polyline's last step
+shows(STEP9, said=False)
+sayings("Vertex 9 placed.", STEP9)
+MOUSE["keys"]("r")
+sayings("Cleared.", "Steps need three vertices; there are 0.")
 driver.execute_script(open(axe).read())  # with the step controls shown
 found = driver.execute_async_script("axe.run({runOnly: axe.getRules().map(r => r.ruleId)})"
                                     ".then(r => arguments[0](r.violations.map(v => v.id)))")
@@ -429,7 +483,8 @@ return [Math.max(...widths), chosen[0]];"""
 start()  # the canvas and every button in view on every screen, the canvas in its 4:3 and as
 layouts = set()  # large as either layout can show it; with Steps off and on; and again with the
 # screen turned, without a reload
-SHOWN_CONTROLS = "#canvas, #keys button:not([hidden]), #keys input:not([hidden])"
+SHOWN_CONTROLS = "#canvas, #keys button:not([hidden]), #keys input:not([hidden]), " \
+                 "#keys select:not([hidden])"
 for size in SCREENS:
     for turned, (width, height) in enumerate((size, size[::-1])):
         screen(width, height)
@@ -437,7 +492,7 @@ for size in SCREENS:
             open_page()
         WebDriverWait(driver, 5).until(lambda _: driver.execute_script("return innerWidth == "
                                                                        + str(width)))
-        for _ in "off", "on":  # the step controls then take the key buttons' place
+        for state in "off", "on":  # the step controls then take the key buttons' place
             boxes = driver.execute_async_script("requestAnimationFrame(() => arguments[1]([..."
                 "document.querySelectorAll(arguments[0])].map(e => e.getBoundingClientRect())))",
                 SHOWN_CONTROLS)
@@ -448,6 +503,8 @@ for size in SCREENS:
             assert boxes[0]["width"] >= largest - 1, f"the canvas could be {largest} at {width}"
             layouts.add(layout)
             assert min(b["height"] for b in boxes[1:]) >= 24, f"buttons under 24 px at {width}"
+            method = driver.find_element("id", "method-box")
+            assert method.is_displayed() == (state == "on"), f"the method's lines, Steps {state}"
             steps()
 assert layouts == {"", "beside"}, f"only the layouts {layouts}"
 finish()

@@ -1,6 +1,6 @@
 // What the canvas shows, for the page's words about it (its text alternative, the toggles'
 // pressed state and what a screen reader is told on each change): compiled into the browser
-// build alone, called from web/page.js. They read the editor state and change nothing.
+// build alone, called from web/page/page.js. They read the editor state and change nothing.
 #include <emscripten.h>
 
 #include "editing/editor.h"

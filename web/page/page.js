@@ -74,7 +74,7 @@ fit();
 // clicks and taps while it is on. A mouse or a finger leaves the keyboard's focus where it was.
 buttons.forEach(function(button) {
   button.addEventListener('mousedown', function(event) { event.preventDefault(); });
-  if (!button.dataset.key) return;  // the Steps view's own (web/steps.js)
+  if (!button.dataset.key) return;  // the Steps view's own (web/teaching/steps.js)
   button.addEventListener('click', function() {
     if (button.dataset.key == 'Shift') {
       Module.snap = !Module.snap;
@@ -91,6 +91,7 @@ buttons.forEach(function(button) {
 // program however it changed (a button, a letter, the right button), and the status line says
 // what an action changed. A drag changes none of what is read, so it is said once, at the end.
 var shown = null, shownAsText = '';
+var followers = [];  // views that follow the drawing (web/teaching/): called each frame after it
 function readDrawing() {
   var flags = Module._shownFlags();
   return {vertices: Module._shownVertexCount(), corners: Module._shownHullCount(),
@@ -127,16 +128,17 @@ function changes(was, now) {
 }
 function showDrawing() {
   if (Module.ended) return;
-  var now = readDrawing(), nowAsText = JSON.stringify(now);
+  var now = readDrawing(), nowAsText = JSON.stringify(now), said = '';
   if (nowAsText != shownAsText) {
     document.getElementById('shown').textContent = describe(now);
     ['outline', 'closed', 'move', 'hull'].forEach(function(flag, i) {
       buttons[i].setAttribute('aria-pressed', now[flag]);
     });
-    if (shown) say(changes(shown, now));
+    if (shown) say(said = changes(shown, now));
     shown = now;
     shownAsText = nowAsText;
   }
+  followers.forEach(function(follow) { follow(said); });  // what was said of this frame's change
   requestAnimationFrame(showDrawing);
 }
 function say(words) { document.getElementById('said').textContent = words + '.'; }

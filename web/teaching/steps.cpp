@@ -1,0 +1,74 @@
+// Every test, pop and push the program's own hull code makes on the polyline, for the page's
+// Steps view (web/teaching/steps.js): one run of buildHull, watched, in time linear in the
+// number of vertices. Compiled into the browser build alone; it reads the editor state and
+// changes nothing in it.
+#include <emscripten.h>
+
+#include <cstring>
+
+#include "editing/editor.h"
+#include "editing/memory.h"
+#include "geometry/hull.h"
+
+namespace {
+
+// An event in one number: the position of the vertex being added times 16, then its kind times
+// 4, then 2 at the bottom end, then 1 for a test that found the vertex left of the edge (for the
+// start: the first three counter-clockwise).
+enum Kind { TEST, POP, PUSH, START };
+
+struct Recorder {
+    int32_t* events;
+    int32_t count, room;
+    void add(int32_t k, Kind kind, bool atBottom, bool yes) {
+        if (count < room) events[count++] = k * 16 + kind * 4 + atBottom * 2 + yes;
+    }
+    void start(bool counterClockwise) { add(2, START, false, counterClockwise); }
+    void test(int32_t k, bool atBottom, bool left) { add(k, TEST, atBottom, left); }
+    void pop(int32_t k, bool atBottom) { add(k, POP, atBottom, false); }
+    void push(int32_t k, bool atBottom) { add(k, PUSH, atBottom, false); }
+};
+
+Recorder recorded = {nullptr, 0, 0};  // the last run's events
+Vertex* stepsOf;                      // the vertices the page's steps were last read for
+int32_t stepsCount = -1;              // and how many
+
+}  // namespace
+
+// Runs the hull code on the whole polyline (three vertices or more) and keeps every event it
+// makes; returns how many, or 0 with fewer vertices or no memory. Each vertex is tested twice,
+// pushed twice and popped at most twice, and each pop is followed by a test: under 8n events.
+extern "C" EMSCRIPTEN_KEEPALIVE int32_t stepsRecord() {
+    int32_t n = editor.vertexCount;
+    recorded.count = 0;
+    if (n < 3) return 0;
+    size_t slots = 2 * size_t(n) + 1, room = 8 * size_t(n) + 16;
+    auto* deque = static_cast<const Vertex**>(allocateBlock(sizeof(const Vertex*) * slots));
+    auto* events = static_cast<int32_t*>(allocateBlock(sizeof(int32_t) * room));
+    if (deque && events) {
+        releaseBlock(recorded.events);
+        recorded = {events, 0, int32_t(room)};
+        events = nullptr;
+        int32_t bottom = 0;
+        buildHull(editor.vertices, n, deque, &bottom, recorded);
+    }
+    releaseBlock(deque);
+    releaseBlock(events);
+    return recorded.count;
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE int32_t stepsEvent(int32_t i) { return recorded.events[i]; }
+
+// Whether the polyline differs from the one the steps were last read for (1) or not (0), and
+// remembers it as read. One comparison of memory: the page asks after each input, never more.
+extern "C" EMSCRIPTEN_KEEPALIVE int32_t stepsStale() {
+    size_t bytes = sizeof(Vertex) * size_t(editor.vertexCount);
+    if (editor.vertexCount == stepsCount && (!bytes || !memcmp(stepsOf, editor.vertices, bytes)))
+        return 0;
+    auto* copy = static_cast<Vertex*>(allocateBlock(bytes ? bytes : 1));
+    if (copy) memcpy(copy, editor.vertices, bytes);
+    releaseBlock(stepsOf);
+    stepsOf = copy;
+    stepsCount = copy ? editor.vertexCount : -1;
+    return 1;
+}

@@ -1,0 +1,230 @@
+// The Steps view: how the incremental deque algorithm built the hull of the polyline on the
+// canvas, one operation at a time: the start, then for each later vertex its test against the
+// bottom end edge and the top end edge, each entry popped off either end and its push onto
+// each. Every event comes from one run of the program's own hull code (web/teaching/steps.cpp);
+// the page replays them on a deque of its own to draw and say each step, over the canvas as it
+// draws the keyboard ring, never into the canvas's pixels. Runs after web/page/page.js.
+var steps = {
+  on: false,
+  events: [],     // the run's events, decoded: {k, kind, bottom, yes}; k counts from 1
+  lastOf: [],     // lastOf[k]: the index of vertex k's last event
+  at: 0,          // the event shown
+  n: 0,           // vertices in the polyline read
+  calls: -1,      // the program's input callbacks run when the polyline was last compared
+  playing: null,  // the timer while playing
+  toggle: document.getElementById('steps'),
+  controls: document.querySelectorAll('#keys .step'),
+  slider: document.getElementById('step'),
+  speed: document.getElementById('speed'),
+  words: document.getElementById('step-words'),
+  method: document.getElementById('method'),
+  overlay: document.getElementById('overlay'),
+  numbers: document.getElementById('numbers'),
+};
+var TEST = 0, POP = 1, PUSH = 2, START = 3, CROWDED = 30;  // numbers for all up to CROWDED
+
+// ---- Reading the run ----
+
+// The polyline as it is now: its events, shown at the last and said after the words of the edit
+// that made it, if any. Fewer than three vertices have none.
+function readSteps(edit) {
+  var n = Module._shownVertexCount(), count = Module._stepsRecord();
+  Module._stepsStale();  // read now
+  steps.n = n;
+  steps.events = [];
+  steps.lastOf = [];
+  for (var i = 0; i < count; ++i) {
+    var e = Module._stepsEvent(i);
+    steps.events.push({k: (e >> 4) + 1, kind: e >> 2 & 3, bottom: !!(e & 2), yes: !!(e & 1)});
+    steps.lastOf[(e >> 4) + 1] = i;
+  }
+  steps.controls.forEach(function(c) { c.disabled = !count; });
+  steps.slider.max = Math.max(n, 3);
+  play(false);
+  if (count) return showStep(count - 1, edit);
+  steps.words.textContent = 'Steps need three vertices; there ' +
+                            (n == 1 ? 'is 1.' : 'are ' + n + '.');
+  say((edit ? edit + '. ' : '') + steps.words.textContent.slice(0, -1));
+  steps.overlay.innerHTML = '';
+  markLine(-1);
+  showNumbers([]);
+}
+
+// The deque after event i, bottom end first, replayed from the start as the hull code moved it,
+// with what the event's vertex popped so far off each end (in the order popped), and the edge
+// it tested last.
+function replay(i) {
+  var slots = [], bot = steps.n, top = bot, popped = {bottom: [], top: []}, edge = null;
+  for (var j = 0; j <= i; ++j) {
+    var e = steps.events[j];
+    if (j && e.k != steps.events[j - 1].k) popped = {bottom: [], top: []};
+    if (e.kind == START) {
+      slots[bot] = slots[top = bot + 3] = 3;
+      slots[bot + 1] = e.yes ? 1 : 2;
+      slots[bot + 2] = e.yes ? 2 : 1;
+    } else if (e.kind == TEST) {
+      edge = e.bottom ? [slots[bot], slots[bot + 1]] : [slots[top - 1], slots[top]];
+    } else if (e.kind == POP) {
+      popped[e.bottom ? 'bottom' : 'top'].push(e.bottom ? slots[bot++] : slots[top--]);
+    } else {
+      slots[e.bottom ? --bot : ++top] = e.k;
+    }
+  }
+  return {deque: slots.slice(bot, top + 1), popped: popped, edge: edge};
+}
+
+// ---- The steps in words ----
+
+function numbers(list) {  // "5", "5 and 4", "5, 4 and 3"
+  return list.length < 2 ? list.join('') : list.slice(0, -1).join(', ') + ' and ' + list.slice(-1);
+}
+
+// What event i did. A vertex's last event says what the whole vertex did and the deque after it.
+function stepWords(i) {
+  var e = steps.events[i], now = replay(i), deque = ' Deque: ' + now.deque.join(', ') + '.';
+  var vertex = 'Vertex ' + e.k + ' of ' + steps.n + ': ';
+  if (e.kind == START) {
+    return 'Vertices 1 to 3: ' + (e.yes ? 'the deque starts counter-clockwise.' :
+        'they turn clockwise or lie on one line, so the deque starts with 2 before 1.') + deque;
+  }
+  var end = e.bottom ? 'bottom' : 'top', popped = now.popped[end];
+  if (i == steps.lastOf[e.k]) {
+    if (e.kind == TEST) return vertex + 'inside the hull so far, skipped.' + deque;
+    var from = function(end) { return (numbers(now.popped[end]) || 'nothing') + ' from the ' + end; };
+    return vertex + 'outside; removes ' + from('bottom') + ', ' + from('top') + '.' + deque;
+  }
+  if (e.kind == TEST) {
+    return vertex + 'is ' + e.k + ' left of ' + now.edge.join(' → ') + '? ' +
+           (e.yes ? 'Yes.' : 'No.');
+  }
+  if (e.kind == POP) return vertex + 'pops ' + popped[popped.length - 1] + ' off the ' + end + '.';
+  return vertex + 'pushes ' + e.k + ' onto the ' + end + '.';
+}
+
+// The line of the method that event i runs (its index in the list under the canvas).
+function lineOf(i) {
+  var e = steps.events[i], k = e.k, opening = i < 2 || steps.events[i - 2].k != k;
+  if (e.kind == START) return 0;
+  if (e.kind == TEST && i == steps.lastOf[k]) return 4;  // both tests said inside
+  if (e.kind == TEST && opening) return e.bottom ? 2 : 3;
+  return e.kind == PUSH ? (e.bottom ? 6 : 8) : (e.bottom ? 5 : 7);
+}
+
+function markLine(line) {
+  steps.method.querySelectorAll('li').forEach(function(li, i) {
+    if (i == line) li.setAttribute('aria-current', 'step'); else li.removeAttribute('aria-current');
+  });
+}
+
+// ---- Over the canvas ----
+
+function at(v) {  // the middle of vertex v's point (from 1), in canvas pixels
+  return [Module._vertexWindowX(v - 1) + 0.5, Module._vertexWindowY(v - 1) - 0.5];
+}
+
+// Event i's deque as a dashed outline, its vertex ringed, the edge it tested drawn, what it
+// popped crossed out and the vertices after it dimmed.
+function drawStep(i) {
+  var e = steps.events[i], now = replay(i), dots = '';
+  var svg = '<polygon points="' + now.deque.map(at).join(' ') + '" class="deque"/>';
+  if (e.kind == TEST) {
+    var a = at(now.edge[0]), b = at(now.edge[1]);
+    svg += '<path d="M' + a + 'L' + b + '" class="edge ' + (e.yes ? 'yes' : 'no') + '"/>';
+  }
+  var popped = now.popped.bottom.concat(now.popped.top);
+  popped.forEach(function(v) {
+    var p = at(v);
+    svg += '<path d="M' + (p[0] - 7) + ' ' + (p[1] - 7) + 'l14 14m0 -14l-14 14" class="removed"/>';
+  });
+  for (var v = e.k + 1; v <= steps.n; ++v) dots += 'M' + at(v) + 'h0';
+  svg += '<path d="' + dots + '" class="later"/>';
+  svg += '<circle cx="' + at(e.k)[0] + '" cy="' + at(e.k)[1] + '" r="11" class="ring"/>';
+  steps.overlay.innerHTML = svg;
+  var concerned = [e.k].concat(popped, now.edge || [],
+                               now.deque.length > CROWDED ? [now.deque[1]] : now.deque);
+  showNumbers(concerned);
+}
+
+// Each vertex's number beside its point, up and to the right, over the canvas: every vertex's
+// while there are at most CROWDED, and always those the step concerns, drawn over the rest.
+function showNumbers(concerned) {
+  var html = '', mark = {};
+  concerned.forEach(function(v) { mark[v] = true; });
+  var show = function(v, kind) {
+    var p = at(v);
+    html += '<span class="' + kind + '" style="left:' + p[0] / 8 + '%;top:' + p[1] / 6 + '%">' +
+            v + '</span>';
+  };
+  for (var v = 1; v <= steps.n && steps.n <= CROWDED; ++v) if (!mark[v]) show(v, 'other');
+  Object.keys(mark).forEach(function(v) { show(Number(v), 'concerned'); });
+  steps.numbers.innerHTML = html;
+}
+
+// ---- Showing a step ----
+
+function showStep(i, edit) {
+  steps.at = i;
+  steps.slider.value = Math.max(steps.events[i].k, 3);
+  steps.words.textContent = stepWords(i);
+  say((edit ? edit + '. ' : '') + steps.words.textContent.slice(0, -1));
+  markLine(lineOf(i));
+  drawStep(i);
+  if (i == steps.events.length - 1) play(false);
+}
+
+function play(on) {
+  clearInterval(steps.playing);
+  steps.playing = on ? setInterval(function() {
+    showStep(Math.min(steps.at + 1, steps.events.length - 1));
+  }, 1000 / Number(steps.speed.value)) : null;
+  var button = document.querySelector('[data-step=play]');
+  button.setAttribute('aria-pressed', on);
+  button.textContent = on ? 'Pause' : 'Play';
+}
+
+// Once a frame while Steps is on, after the page has read the drawing and said what changed
+// (said): a polyline that changed (a click, a vertex put down, a clearing) is shown at its last
+// step, said after the change. It can change only in one of the program's input callbacks, so it
+// is compared only after one (Module.glutCalls counts them). A vertex being dragged is followed
+// once it is put down, as the hull is.
+function followSteps(said) {
+  if (!steps.on || Module.glutCalls == steps.calls || Module._shownPickedVertex() >= 0) return;
+  steps.calls = Module.glutCalls;
+  if (Module._stepsStale()) readSteps(said);
+}
+
+// ---- The controls ----
+
+steps.toggle.addEventListener('click', function() {
+  steps.on = !steps.on;
+  steps.toggle.setAttribute('aria-pressed', steps.on);
+  buttons.forEach(function(b) { if (b.dataset.key) b.hidden = steps.on; });
+  steps.controls.forEach(function(c) { c.hidden = !steps.on; });
+  [steps.words, document.getElementById('method-box')].forEach(function(e) {
+    e.hidden = !steps.on;
+  });
+  ['overlay', 'numbers'].forEach(function(id) {  // an SVG element has no .hidden
+    document.getElementById(id).toggleAttribute('hidden', !steps.on);
+  });
+  if (steps.on) readSteps(''); else play(false);
+  fit();
+});
+// Back and Forward walk the events one at a time; First, Last and the slider go by vertex.
+document.querySelectorAll('[data-step]').forEach(function(button) {
+  button.addEventListener('mousedown', function(event) { event.preventDefault(); });
+  button.addEventListener('click', function() {
+    var last = steps.events.length - 1;
+    if (last < 0) return;
+    var to = {first: 0, back: Math.max(steps.at - 1, 0), forward: Math.min(steps.at + 1, last),
+              last: last}[button.dataset.step];
+    if (to !== undefined) return showStep(to);
+    if (steps.playing) return play(false);
+    if (steps.at == last) showStep(0);  // from the start again
+    if (steps.at < last) play(true);
+  });
+});
+steps.slider.addEventListener('input', function() {
+  if (steps.events.length) showStep(steps.lastOf[Number(steps.slider.value)]);
+});
+steps.speed.addEventListener('change', function() { if (steps.playing) play(true); });
+followers.push(followSteps);
