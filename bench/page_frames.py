@@ -6,8 +6,11 @@ of short steps, as a hand draws, placed by clicks, with the outline and the hull
 measures for SECONDS (3 unless given) the animation-frame rate and the script time a frame (the
 time in the page's animation-frame callbacks), idle and while a vertex is dragged in move mode,
 and with Steps on; it prints each against the blank page's frame rate, and how long Steps takes
-to read and show every step when it is turned on."""
-import functools, http.server, os, random, shutil, sys, tempfile, threading
+to read and show every step when it is turned on. Then it times the page's check of where the
+polyline stops being simple and which vertices the hull drawn leaves outside, on 2,000 vertices:
+a random walk, which crosses itself early, and a simple spiral, where every pair of segments is
+tried."""
+import functools, http.server, math, os, random, shutil, sys, tempfile, threading
 from selenium import webdriver
 
 FLAGS = ("--headless=new --use-angle=swiftshader --enable-unsafe-swiftshader --no-sandbox "
@@ -57,6 +60,36 @@ def walk(n, seed=1):  # a random walk of short steps, kept on the canvas
         y = min(max(y + rng.randint(-6, 6), 10), 589)
         points.append((x, y))
     return points
+
+
+def spiral(n):  # a simple one: turns 16 pixels apart, steps of 8 pixels
+    points, angle = [], 0.0
+    while len(points) < n:
+        radius = 20 + 16 * angle / (2 * math.pi)
+        angle += 8 / radius
+        points.append((round(400 + radius * math.cos(angle)), round(300 + radius * math.sin(angle))))
+    return points
+
+
+# Places all but the last vertex, lets a frame pass, places the last and times the check then:
+# milliseconds, and where the polyline first crosses itself (-1: nowhere).
+CHECK = """const points = arguments[0], done = arguments[1], last = points.pop();
+for (const [x, y] of points) { at('mousedown', x, y, canvas); at('mouseup', x, y, window); }
+requestAnimationFrame(() => requestAnimationFrame(() => {
+  at('mousedown', last[0], last[1], canvas); at('mouseup', last[0], last[1], window);
+  const start = performance.now(), changed = Module._promiseCheck();
+  done([performance.now() - start, changed, Module._promiseCrossing()]); }));"""
+
+
+def check_figures(driver, url, points):
+    driver.get(url)
+    driver.execute_script("return new Promise(r => (function wait() { Module.calledRun ? r() : "
+                          "setTimeout(wait, 50); })())")
+    driver.execute_script(CLICKS, [])
+    driver.execute_script(KEYS, "a")
+    took, changed, crossing = driver.execute_async_script(CHECK, points)
+    assert changed, "the check did not run"
+    return took, crossing
 
 
 def measure(driver, seconds):
@@ -109,6 +142,10 @@ def main():
             *figures, ready = page_figures(driver, base + "page.html", n, seconds)
             cells = [f"{fps:5.1f} ({fps / blank:.2f}), {ms:5.2f} ms" for fps, ms in figures]
             print(f"{n:8} | " + " | ".join(cells) + f" | {ready:.0f} ms")
+        for name, points in ("random walk", walk(2000)), ("simple spiral", spiral(2000)):
+            took, crossing = check_figures(driver, base + "page.html", points)
+            print(f"checks on 2,000 vertices, {name}: {took:.1f} ms (first crossing at vertex "
+                  f"{crossing + 1 if crossing >= 0 else 'none'})")
     finally:
         driver.quit()
         server.shutdown()

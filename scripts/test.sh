@@ -16,7 +16,7 @@ ensure_packages $(packages 1 "${BUILD[@]}" emcc python3) libgtest-dev libbenchma
 command -v npm >/dev/null || ensure_packages npm  # axe-core's installer, where Node.js lacks it
 
 UNIT_TESTS=(Hull.IsTheTrueHullOfRandomSimplePolylines Hull.NamesOnlyItsVerticesForAnyInput
-    Hull.StepsShowEveryTestPopAndPush Hull.StepsAreLinearAndEndInTheHull
+    Hull.StepsShowEveryTestPopAndPush Simple.FindsTheFirstCrossingAndTheVerticesLeftOutside
     View.MapsEveryPixelToTheWorldAndBack
     Commands.ChangeTheEditorAsEachScriptExpects)
 jobs=$(nproc)

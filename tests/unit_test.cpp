@@ -18,6 +18,7 @@
 #include "editing/input.h"
 #include "editing/memory.h"
 #include "geometry/hull.h"
+#include "geometry/simple.h"
 
 static int modifiers, redisplays;
 void glGetIntegerv(GLenum, GLint* v) { v[0] = v[1] = 0, v[2] = 800, v[3] = 600; }
@@ -114,32 +115,27 @@ struct Record {
     std::vector<std::vector<int>> after;  // after[k]: the deque once vertex k (from 1) is added
     explicit Record(int n) : slots(2 * size_t(n) + 1), bot(n - 2), top(n + 1), after(n + 1) {}
     std::vector<int> deque() const { return {&slots[bot], &slots[top] + 1}; }
-    void note(int32_t k, const std::string& event) {
-        if (k + 1 != last) said += " " + std::to_string(k + 1) + ":";
-        said += (k + 1 != last ? "" : " ") + event;
+    void note(int32_t k, const std::string& event) {  // and the deque after it
+        said += (k + 1 != last ? " " + std::to_string(k + 1) + ":" : " ") + event;
         last = k + 1;
+        after[size_t(last)] = deque();
     }
     void start(bool ccw) {
         slots[bot] = slots[top] = 3, slots[bot + 1] = ccw ? 1 : 2, slots[bot + 2] = ccw ? 2 : 1;
-        said = ccw ? "s+" : "s-";
-        after[3] = deque();
+        said = ccw ? "s+" : "s-", after[3] = deque();
     }
     void test(int32_t k, bool atBottom, bool left) {
-        int from = atBottom ? slots[bot] : slots[top - 1],
-            to = atBottom ? slots[bot + 1] : slots[top];
-        note(k, (atBottom ? "b" : "t") + std::to_string(from) + ">" + std::to_string(to) +
+        std::string edge = std::to_string(slots[atBottom ? bot : top - 1]) + ">";
+        note(k, (atBottom ? "b" : "t") + edge + std::to_string(slots[atBottom ? bot + 1 : top]) +
                     (left ? "+" : "-"));
-        after[k + 1] = deque();
     }
     void pop(int32_t k, bool atBottom) {
         note(k,
              std::string(atBottom ? "-b" : "-t") + std::to_string(slots[atBottom ? bot++ : top--]));
-        after[k + 1] = deque();
     }
     void push(int32_t k, bool atBottom) {
         slots[atBottom ? --bot : ++top] = k + 1;
         note(k, atBottom ? "+b" : "+t");
-        after[k + 1] = deque();
     }
 };
 
@@ -147,8 +143,13 @@ Record recordOf(const std::vector<Vertex>& v) {
     Record record(int(v.size()));
     std::vector<const Vertex*> deque(2 * v.size() + 1);
     int32_t bottom = 0;
-    buildHull(v.data(), int32_t(v.size()), deque.data(), &bottom, record);
-    return record;
+    return buildHull(v.data(), int32_t(v.size()), deque.data(), &bottom, record), record;
+}
+
+std::vector<int> hullOfDeque(const std::vector<int>& deque) {  // positions, less the top entry
+    std::vector<int> hull(deque.begin(), deque.end() - 1);
+    for (int& entry : hull) --entry;
+    return hull;
 }
 
 std::vector<Vertex> verticesOf(const Points& points) {
@@ -159,7 +160,9 @@ std::vector<Vertex> verticesOf(const Points& points) {
 
 // Worked by hand from the algorithm: every test, pop and push of the first polyline, and the
 // deques from the third vertex on; replaying the record gives each deque, and the last one is
-// the hull computeHull gives.
+// the hull computeHull gives. On random simple polylines the record has a linear number of events
+// (each vertex is tested twice, pushed twice and popped at most twice, and each pop is tested),
+// and replayed it ends in the hull computeHull gives.
 TEST(Hull, StepsShowEveryTestPopAndPush) {
     struct Case {
         Points polyline;
@@ -188,25 +191,15 @@ TEST(Hull, StepsShowEveryTestPopAndPush) {
         for (size_t k = 3; k < record.after.size(); ++k) {
             EXPECT_EQ(record.after[k], c.deques[k - 3]) << "after vertex " << k;
         }
-        std::vector<int> hull(c.deques.back().begin(), c.deques.back().end() - 1);
-        for (int& entry : hull) --entry;
-        EXPECT_EQ(hullOf(c.polyline), hull);
+        EXPECT_EQ(hullOf(c.polyline), hullOfDeque(c.deques.back()));
     }
-}
-
-// On random simple polylines the record has a linear number of events (each vertex is tested
-// twice, pushed twice and popped at most twice, and each pop is tested), and replayed it ends
-// in the hull computeHull gives.
-TEST(Hull, StepsAreLinearAndEndInTheHull) {
     std::mt19937 rng(20261208);
     for (int round = 0; round < 2000 && !HasFailure(); ++round) {
         Points points = randomSimplePolyline(rng);
         Record record = recordOf(verticesOf(points));
         size_t events = size_t(std::count(record.said.begin(), record.said.end(), ' '));
         ASSERT_LE(events, 8 * points.size()) << "round " << round;
-        std::vector<int> hull(record.after.back().begin(), record.after.back().end() - 1);
-        for (int& entry : hull) --entry;
-        ASSERT_EQ(hullOf(points), hull) << "round " << round;
+        ASSERT_EQ(hullOf(points), hullOfDeque(record.after.back())) << "round " << round;
     }
 }
 
@@ -220,6 +213,104 @@ TEST(Hull, NamesOnlyItsVerticesForAnyInput) {
         Points points(3 + rng() % 12);
         for (Point& p : points) p = {VALUES[rng() % 9], VALUES[rng() % 9]};
         for (int i : hullOf(points)) ASSERT_LT(unsigned(i), points.size()) << "round " << round;
+    }
+}
+
+// ---- Where the promise ends ------------------------------------------------------------------
+
+// An independent way to the same answers: closed segments share a point, solved for the
+// crossing's parameters in 64-bit integers (collinear ones: their spans on the line overlap).
+using Whole = long long;
+bool shareAPoint(Point a, Point b, Point c, Point d, bool moreThanOne = false) {
+    Whole rx = Whole(b[0] - a[0]), ry = Whole(b[1] - a[1]), sx = Whole(d[0] - c[0]);
+    Whole sy = Whole(d[1] - c[1]), qx = Whole(c[0] - a[0]), qy = Whole(c[1] - a[1]);
+    Whole den = rx * sy - ry * sx, t = qx * sy - qy * sx, u = qx * ry - qy * rx;
+    if (den) {
+        if (den < 0) den = -den, t = -t, u = -u;
+        return !moreThanOne && 0 <= t && t <= den && 0 <= u && u <= den;
+    }
+    if (qx * ry - qy * rx) return false;  // parallel lines apart
+    int axis = rx ? 0 : 1;
+    double from = std::max(std::min(a[axis], b[axis]), std::min(c[axis], d[axis]));
+    double to = std::min(std::max(a[axis], b[axis]), std::max(c[axis], d[axis]));
+    return moreThanOne ? from < to : from <= to;
+}
+
+// Every pair of segments joining vertices placed apart, the later one ending at vertex k: the
+// first k where a pair breaks the definition of simple, and the earliest segment in such a pair.
+// Neighbours (nothing but double clicks between) may share their one common vertex alone.
+std::array<int, 2> firstCrossingByPairs(const Points& p) {
+    std::vector<int> real;
+    for (size_t i = 0; i + 1 < p.size(); ++i) {
+        if (p[i] != p[i + 1]) real.push_back(int(i));
+    }
+    for (size_t later = 0; later < real.size(); ++later) {
+        for (size_t earlier = 0; earlier < later; ++earlier) {
+            int i = real[earlier], j = real[later];
+            if (shareAPoint(p[i], p[i + 1], p[j], p[j + 1], earlier + 1 == later))
+                return {j + 1, i};
+        }
+    }
+    return {-1, -1};
+}
+
+// The winding number of the ring round p by its angles, in floating point; on an edge: -1.
+int windingByAngles(const Points& p, const std::vector<int>& ring, Point q) {
+    double angle = 0;
+    for (size_t i = 0; i < ring.size(); ++i) {
+        Point a = p[size_t(ring[i])], b = p[size_t(ring[(i + 1) % ring.size()])];
+        double c = cross(q, a, b),
+               dot = (a[0] - q[0]) * (b[0] - q[0]) + (a[1] - q[1]) * (b[1] - q[1]);
+        if (c == 0 && dot <= 0) return -1;
+        angle += std::atan2(c, dot);
+    }
+    return int(std::lround(angle / (2 * M_PI)));
+}
+
+Points randomGridPolyline(std::mt19937& rng) {  // on a 4 by 4 grid: touches, folds and repeats
+    Points p(3 + rng() % 7);
+    for (Point& q : p) q = {double(rng() % 4), double(rng() % 4)};
+    return p;
+}
+
+// Named cases, then thousands of random ones on a small grid against the pairs' reference.
+TEST(Simple, FindsTheFirstCrossingAndTheVerticesLeftOutside) {
+    struct Case {
+        Points polyline;
+        int vertex, segment;  // the first crossing (0-based), or -1
+        bool proper, straight;
+    };
+    const Case cases[] = {
+        {{{0, 0}, {4, 0}, {4, 4}, {0, 4}}, -1, -1, false, false},        // simple
+        {{{0, 0}, {4, 0}, {4, 4}, {0, 4}, {2, -2}}, 4, 0, true, false},  // crosses
+        {{{0, 0}, {4, 0}, {4, 4}, {2, 0}}, 3, 0, false, false},          // a vertex on a segment
+        {{{0, 0}, {4, 0}, {4, 2}, {6, 2}, {6, 0}, {2, 0}}, 5, 0, false, false},  // runs along one
+        {{{0, 0}, {2, 2}, {4, 0}, {0, 4}}, 3, 0, false, false},   // passes through a vertex
+        {{{0, 0}, {4, 0}, {2, 0}}, 2, 0, false, true},            // folds back
+        {{{0, 0}, {4, 0}, {4, 0}, {4, 4}}, -1, -1, false, true},  // a double click
+        {{{0, 0}, {0, 0}, {4, 0}}, -1, -1, false, true},          // two on one pixel
+    };
+    for (const Case& c : cases) {
+        std::vector<Vertex> v = verticesOf(c.polyline);
+        Crossing found = firstCrossing(v.data(), int32_t(v.size()));
+        EXPECT_EQ((std::array<int, 2>{found.vertex, found.segment}),
+                  (std::array<int, 2>{c.vertex, c.segment}));
+        EXPECT_EQ(found.proper, c.proper);
+        EXPECT_EQ(straightStart(v.data(), int32_t(v.size())), c.straight);
+    }
+    std::mt19937 rng(20261208);
+    for (int round = 0; round < 20000 && !HasFailure(); ++round) {
+        Points p = randomGridPolyline(rng);
+        std::vector<Vertex> v = verticesOf(p);
+        Crossing found = firstCrossing(v.data(), int32_t(v.size()));
+        ASSERT_EQ((std::array<int, 2>{found.vertex, found.segment}), firstCrossingByPairs(p))
+            << "round " << round;
+        std::vector<int> hull = hullOf(p);
+        for (size_t i = 0; i < p.size(); ++i) {
+            ASSERT_EQ(outsideRing(v.data(), hull.data(), int32_t(hull.size()), v[i]),
+                      windingByAngles(p, hull, p[i]) == 0)
+                << "round " << round << ", vertex " << i;
+        }
     }
 }
 

@@ -10,7 +10,7 @@ for pixel. Before each drag a press beside the vertex must pick nothing
 (mouse: 5 canvas pixels off on both axes; touch: 20 CSS pixels off; keyboard: 20 pixels off on
 both axes), and the drag starts on it (mouse), 10 CSS pixels off (touch), 10 pixels off (keys).
 Errors are read from the page's own listeners (and in Chromium from its console)."""
-import atexit, base64, functools, gzip, http.server, io, json, os, shutil, sys, threading, time
+import atexit, base64, functools, gzip, http.server, io, json, os, re, shutil, sys, threading, time
 from urllib.request import urlopen
 from PIL import Image, ImageChops
 from selenium import webdriver
@@ -333,6 +333,17 @@ for keys, want in ((TAB + SPACE, "c m a"), (TAB * 2 + ENTER, "c a"), ("m", "c m 
                    (TAB * 4 + ENTER, "c a Shift"), (ENTER, "c a")):  # buttons, letters, r
     ActionChains(driver).send_keys(keys).perform()
     WebDriverWait(driver, 5).until(lambda _: pressed() == want, f"{pressed()}, not {want}")
+# Shift snaps a click level with the vertex before it; Shift with Alt or Ctrl does not.
+MOUSE["keys"]("r")
+for held, x, y in ((), 100, 100), ((Keys.SHIFT, Keys.ALT), 300, 130), \
+                  ((Keys.SHIFT, Keys.CONTROL), 500, 160), ((Keys.SHIFT,), 700, 190):
+    chain = at(x, y)
+    [chain.key_down(key) for key in held]
+    chain.click()
+    [chain.key_up(key) for key in held]
+    chain.perform()
+placed = [frame().load()[x, y] for x, y in ((300, 130), (500, 160), (700, 160), (700, 190))]
+assert placed == [(255, 0, 0), (255, 0, 0), (255, 255, 255), (0, 0, 0)], f"Shift clicks: {placed}"
 # The hull's steps, on the hull unit test's first polyline at 5 window pixels to its unit.
 STEPS = ["Vertices 1 to 3: the deque starts counter-clockwise. Deque: 3, 1, 2, 3.",
          "Vertex 4 of 8: inside the hull so far, skipped. Deque: 3, 1, 2, 3.",
@@ -341,30 +352,11 @@ STEPS = ["Vertices 1 to 3: the deque starts counter-clockwise. Deque: 3, 1, 2, 3
          "1, 2, 6.", "Vertex 7 of 8: outside; removes 6 from the bottom, 6 from the top. Deque: "
          "7, 5, 1, 2, 7.", "Vertex 8 of 8: outside; removes nothing from the bottom, 7 and 2 from "
          "the top. Deque: 8, 7, 5, 1, 8."]
-# Every test, pop and push of it, worked by hand (as in the unit test): each a step of its own,
-# its line of the method marked; a vertex's last step says the whole vertex, as STEPS do.
-RECORD = ("4:b3>1+ t2>3+ 5:b3>1- t2>3- -b3 b1>2+ +b -t3 t1>2+ +t 6:b5>1+ t2>5- +b -t5 t1>2+ +t "
-          "7:b6>5- t2>6- -b6 b5>1+ +b -t6 t1>2+ +t 8:b7>5+ t2>7- +b -t7 t1>2- -t2 t5>1+ +t")
-FINE, k, seen = [(STEPS[0], 0)], None, 0  # (words, the index of the line marked)
-for token in RECORD.split():
-    if ":" in token:
-        (k, token), seen = token.split(":"), 0
-    top = "t" in token[:2]
-    end = "top" if top else "bottom"
-    if token[0] in "bt":  # a vertex's first two tests are lines 3 and 4, the loops' 6 and 8
-        a, b = token[1:-1].split(">")
-        FINE.append((f"Vertex {k} of 8: is {k} left of {a} → {b}? " +
-                     ("Yes." if token[-1] == "+" else "No."), [[2, 3], [5, 7]][seen > 1][top]))
-    elif token[0] == "-":
-        FINE.append((f"Vertex {k} of 8: pops {token[2:]} off the {end}.", [5, 7][top]))
-    else:
-        FINE.append((f"Vertex {k} of 8: pushes {k} onto the {end}.", [6, 8][top]))
-    seen += 1
-FINE[2] = (FINE[2][0], 4)  # vertex 4: both tests yes, so it is skipped (line 5)
-for i, (words, marked) in enumerate(FINE):  # each vertex's last step says the whole vertex
-    vertex = words.split(":")[0]
-    if i + 1 == len(FINE) or FINE[i + 1][0].split(":")[0] != vertex:
-        FINE[i] = (next(w for w in STEPS if w.split(":")[0] == vertex), marked)
+# Vertex 5's every test, pop and push (the record worked by hand in the unit test), each a step of
+# its own with its line of the method marked (index from 0); the last says the whole vertex.
+FINE = [("is 5 left of 3 → 1? No.", 2), ("is 5 left of 2 → 3? No.", 3), ("pops 3 off the bottom.", 5),
+        ("is 5 left of 1 → 2? Yes.", 5), ("pushes 5 onto the bottom.", 6), ("pops 3 off the top.", 7),
+        ("is 5 left of 1 → 2? Yes.", 7), (STEPS[2][15:], 8)]
 step = lambda name: driver.find_element("css selector", f"[data-step={name}]").click()
 steps = lambda: driver.find_element("id", "steps").click()
 shown = lambda: driver.find_element("id", "step-words").text
@@ -376,7 +368,7 @@ NUMBERS = """const c = canvas.getBoundingClientRect(), s = c.width / 800;
 return [...document.querySelectorAll('#numbers span')].map(n => { const r = n.getBoundingClientRect(),
   v = Number(n.textContent) - 1, x = c.left + (Module._vertexWindowX(v) + 0.5) * s,
   y = c.top + (Module._vertexWindowY(v) - 0.5) * s;
-  return [v + 1, Math.round(r.left - x), Math.round(y - r.bottom), r.height]; });"""
+  return [v + 1, Math.round(r.left - x), Math.round(y - r.bottom), r.height, n.className]; });"""
 MOUSE["keys"]("r")
 for x, y in (0, 0), (10, 0), (5, 10), (5, 3), (5, 20), (30, 30), (50, 50), (60, -10):
     MOUSE["click"](200 + 5 * x, 400 - 5 * y)
@@ -384,21 +376,25 @@ bare, plain = frame(), canvas.screenshot_as_png
 steps()
 shows(STEPS[-1])
 assert "Hull shown, 4 corners" in driver.find_element("id", "shown").text  # the last deque's
-# every vertex's number beside its point, up and right of it, clear of its 5-pixel point
+# every vertex's number beside its point, up and right of it, clear of its 5-pixel point; those
+# of the step (its vertex, what it popped, its deque) in black on white
 numbers = sorted(driver.execute_script(NUMBERS))
 assert [n[0] for n in numbers] == list(range(1, 9)), numbers
-assert all(3 <= dx <= 5 and 3 <= dy <= 5 and h >= 12 for _, dx, dy, h in numbers), numbers
+assert all(3 <= dx <= 5 and 3 <= dy <= 5 and h >= 12 for _, dx, dy, h, _ in numbers), numbers
+assert [n[0] for n in numbers if n[4] == "concerned"] == [1, 2, 5, 7, 8], numbers
 step("first")
 step("back")  # stays at the first
-for i, (words, marked) in enumerate(FINE):
-    if i:
-        step("forward")
-    shows(words)
-    assert line() == marked, f"step {i}, {words}: line {line()} marked, not {marked}"
-step("forward")  # stays at the last
-shows(FINE[-1][0])
+shows(STEPS[0])
+assert line() == 0, f"line {line()} marked at the start"
 driver.find_element("id", "step").send_keys(Keys.HOME, Keys.RIGHT)  # the slider, by vertex
 shows(STEPS[1])
+for words, marked in FINE:
+    step("forward")
+    shows("Vertex 5 of 8: " + words)
+    assert line() == marked, f"{words}: line {line()} marked, not {marked}"
+step("last")
+step("forward")  # stays at the last
+shows(STEPS[-1])
 for speed, low, high in ("4", 1.5, 3.2), ("2", 3.2, 6):  # vertex 8's 8 steps, played
     driver.find_element("id", "step").send_keys(Keys.END, Keys.LEFT)
     shows(STEPS[-2])
@@ -422,10 +418,57 @@ shows(STEP9, said=False)
 sayings("Vertex 9 placed.", STEP9)
 MOUSE["keys"]("r")
 sayings("Cleared.", "Steps need three vertices; there are 0.")
-driver.execute_script(open(axe).read())  # with the step controls shown
+PRESS_ALL = """document.querySelectorAll('[data-step]').forEach(b => b.click());
+const slider = document.getElementById('step'); slider.value = 9;
+slider.dispatchEvent(new Event('input'));"""
+for n in range(4):  # every step control, with no vertex and up to three: no step that is not
+    for x, y in [(100, 100), (150, 100), (125, 60)][:n]:  # counter-clockwise
+        MOUSE["click"](x, y)
+    words = STEPS[0] if n == 3 else f"Steps need three vertices; there {'is' if n == 1 else 'are'} {n}."
+    shows(words, said=False)
+    before = status()
+    driver.execute_script(PRESS_ALL)
+    shows(words, said=False)
+    assert status() == (words if n == 3 else before), f"{n} vertices: said {status()}"
+    MOUSE["keys"]("r")
+steps()  # off: its hidden controls change nothing
+before = (status(), driver.execute_script(PRESS_ALL))[0]
+assert status() == before, f"a hidden step control said {status()}"
+steps()
+# Where the promise ends: a square traced counter-clockwise, then a vertex whose segment crosses
+# the first one, skipped as inside though outside. Said, described, noted, marked and stepped.
+MOUSE["keys"]("r")
+for x, y in (0, 0), (10, 0), (10, 10), (0, 10), (5, -5):
+    MOUSE["click"](200 + 20 * x, 400 - 20 * y)
+NOTE = ("The polyline crosses itself (segment 4–5 crosses segment 1–2), so the deque algorithm need "
+        "not find its hull: vertex 5 lies outside the hull drawn.")
+LAST = ("Vertex 5 of 5: left of both end edges, so skipped as inside; but it lies outside the hull "
+        "of vertices 1 to 5: the polyline crossed itself at vertex 5. Deque: 4, 1, 2, 3, 4.")
+WebDriverWait(driver, 5).until(lambda _: driver.find_element("id", "promise").text == NOTE)
+sayings("Vertex 5 placed. The polyline now crosses itself: vertex 5 lies outside the hull.", LAST)
+assert driver.find_element("id", "shown").get_attribute("textContent").endswith(" " + NOTE)
+MARKS = """const m = document.getElementById('marks'), d = m.querySelector('.crossing');
+return [m.hasAttribute('hidden'), d.getAttribute('d').match(/[-.0-9]+/g).slice(0, 2).map(Number),
+  [...m.querySelectorAll('circle')].map(c => [+c.getAttribute('cx'), +c.getAttribute('cy')]),
+  [...document.querySelectorAll('#outside-numbers span')].map(n => n.textContent)];"""
+hidden, diamond, rings, ringed = driver.execute_script(MARKS)
+assert not hidden and abs(diamond[0] - 267.17) < 1 and abs(diamond[1] + 9 - 399.5) < 1, diamond
+assert (rings, ringed) == ([[300.5, 499.5]], ["5"]), (rings, ringed)
+driver.find_element("id", "step").send_keys(Keys.HOME)
+for words in STEPS[0], "Vertex 4 of 5: outside; removes 3 from the bottom, nothing from the top. " \
+                       "Deque: 4, 1, 2, 3, 4.", LAST:  # no step before the crossing says it
+    shows(words)
+    driver.find_element("id", "step").send_keys(Keys.RIGHT)
+driver.execute_script(open(axe).read())  # with the step controls, the note and the marks shown
 found = driver.execute_async_script("axe.run({runOnly: axe.getRules().map(r => r.ruleId)})"
                                     ".then(r => arguments[0](r.violations.map(v => v.id)))")
 assert not found, f"axe-core finds {found}"
+MOUSE["keys"]("r")
+for x, y in [(100, 100), (150, 100), (125, 60)]:  # a simple one shows nothing of it
+    MOUSE["click"](x, y)
+shows(STEPS[0], said=False)
+assert not driver.find_element("id", "promise").is_displayed() and driver.execute_script(
+    "return document.getElementById('marks').hasAttribute('hidden')"), "shown for a simple one"
 driver.execute_script("canvas.getContext('webgl').getExtension('WEBGL_lose_context').loseContext()")
 WebDriverWait(driver, 10).until(lambda _: driver.find_element("id", "cannot").is_displayed())
 assert "took the graphics away" in driver.find_element("id", "cannot").text
@@ -549,6 +592,16 @@ serve(site, port)
 for _ in range(2):
     open_page()
 assert "again" in driver.find_element("css selector", "h2").text, "the new version is not shown"
+with open(os.path.join(site, "sw.js"), "r+") as worker:  # a new build's worker, with its cache
+    old = worker.read()
+    name = re.search(r"' ([0-9a-f]{16})';", old).group(1)
+    worker.seek(0)
+    worker.write(old.replace(name, "0" * 16))
+driver.execute_async_script("navigator.serviceWorker.getRegistration().then(r => r.update())"
+                            ".then(() => arguments[0]())")
+caches = lambda: driver.execute_async_script("caches.keys().then(arguments[0])")
+WebDriverWait(driver, 10).until(lambda _: caches() == [f"polyhull {url} {'0' * 16}"],
+                                f"after an update the caches are {caches()}")
 alone = os.path.join(work, "alone")  # the one file, alone on another host
 os.makedirs(alone, exist_ok=True)
 shutil.copy(page, alone)

@@ -6,6 +6,7 @@
 // pixels it shows that are not black, as x,y,rrggbb, a line a frame.
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -13,37 +14,23 @@
 static const double COLOURS[][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 0}, {1, 1, 1}};
 static unsigned char shown[600][800][4];  // rows from the top, RGBA
 
-static void printShown() {
-    for (int y = 0; y < 600; ++y) {
-        for (int x = 0; x < 800; ++x) {
-            const unsigned char* p = shown[y][x];
-            if (p[0] | p[1] | p[2]) std::printf("%d,%d,%02x%02x%02x ", x, y, p[0], p[1], p[2]);
-        }
-    }
-    std::puts("");
-}
-
 #ifdef PAGE_GL
 // What the canvas side of the page's GL does: the changed rows shown.
 extern "C" int glBufferWidth() { return 800; }
 extern "C" int glBufferHeight() { return 600; }
 extern "C" void glShow(const uint32_t* pixels, int top, int bottom) {
-    for (int i = top * 800; i < bottom * 800; ++i) {
-        for (int c = 0; c < 4; ++c) shown[i / 800][i % 800][c] = uint8_t(pixels[i] >> 8 * c);
-    }
+    for (int i = top * 800 * 4; i < bottom * 800 * 4; ++i)
+        (&shown[0][0][0])[i] = uint8_t(pixels[i / 4] >> i % 4 * 8);
 }
 extern "C" void glPresent();
 static void swapAndRead() { glPresent(); }
 #else
 #include <GL/glut.h>
-static void swapAndRead() {
-    static unsigned char rows[600][800][4];  // rows from the bottom
+static void swapAndRead() {  // Mesa's rows run from the bottom
+    static unsigned char rows[600][800][4];
     glReadPixels(0, 0, 800, 600, GL_RGBA, GL_UNSIGNED_BYTE, rows);
-    for (int y = 0; y < 600; ++y) {
-        for (int x = 0; x < 800; ++x) {
-            for (int c = 0; c < 4; ++c) shown[y][x][c] = rows[599 - y][x][c];
-        }
-    }
+    for (int y = 0; y < 600; ++y)
+        std::copy(&rows[599 - y][0][0], &rows[600 - y][0][0], &shown[y][0][0]);
 }
 #endif
 
@@ -62,7 +49,12 @@ static void drawFrames() {
             glEnd();
         }
         swapAndRead();
-        printShown();
+        for (int i = 0; i < 600 * 800; ++i) {
+            const unsigned char* p = shown[i / 800][i % 800];
+            if (p[0] | p[1] | p[2])
+                std::printf("%d,%d,%02x%02x%02x ", i % 800, i / 800, p[0], p[1], p[2]);
+        }
+        std::puts("");
     }
     std::exit(0);
 }

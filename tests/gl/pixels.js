@@ -35,14 +35,10 @@ const CHANGES = [
                                       frame.push(primitive()),
   (p) => p.mode = p.mode == 2 ? 3 : p.mode == 3 ? 2 : 0,
 ];
-let frame = scene();
+let frame = scene(), p;
 const frames = Array.from({length: 3000}, () => {
-  if (random(60) == 0) {
-    frame = scene();
-  } else {
-    const p = frame[random(frame.length)];
-    CHANGES[random(CHANGES.length)](p, p.v[random(p.v.length)], frame);
-  }
+  if (random(60) == 0) frame = scene();
+  else CHANGES[random(CHANGES.length)](p = frame[random(frame.length)], p.v[random(p.v.length)], frame);
   return frame.length + ' ' + frame.map((p) => `${p.mode} ${p.v.length} ${p.v.flat().join(' ')}`)
                                   .join(' ');
 });

@@ -19,10 +19,15 @@ function(read_script FILE VARIABLE)
   set(${VARIABLE} "${script}" PARENT_SCOPE)
 endfunction()
 
+# The page's own scripts go in without their comment lines and indentation, which its size
+# limit cannot carry: a line that starts with // is a comment in them (none spans lines in a
+# string or a template).
 string(REPLACE "," ";" scripts "${PAGE_SCRIPTS}")
 set(page_script "")
 foreach(script IN LISTS scripts)
   read_script("${script}" part)
+  string(REGEX REPLACE "\n[ \t]*//[^\n]*" "" part "\n${part}")
+  string(REGEX REPLACE "\n[ \t]+" "\n" part "${part}")
   string(APPEND page_script "${part}")
 endforeach()
 read_script("${PROGRAM}" program)

@@ -90,8 +90,10 @@ buttons.forEach(function(button) {
 // Read once a frame: the canvas's text alternative and the toggles' pressed state follow the
 // program however it changed (a button, a letter, the right button), and the status line says
 // what an action changed. A drag changes none of what is read, so it is said once, at the end.
-var shown = null, shownAsText = '';
-var followers = [];  // views that follow the drawing (web/teaching/): called each frame after it
+var shown = null, shownAsText = '', alsoDescribed = '';
+// Views that follow the drawing (web/teaching/), called each frame after it with what the status
+// line said of this frame's change; each returns what has been said then.
+var followers = [];
 function readDrawing() {
   var flags = Module._shownFlags();
   return {vertices: Module._shownVertexCount(), corners: Module._shownHullCount(),
@@ -130,7 +132,7 @@ function showDrawing() {
   if (Module.ended) return;
   var now = readDrawing(), nowAsText = JSON.stringify(now), said = '';
   if (nowAsText != shownAsText) {
-    document.getElementById('shown').textContent = describe(now);
+    document.getElementById('shown').textContent = describe(now) + alsoDescribed;
     ['outline', 'closed', 'move', 'hull'].forEach(function(flag, i) {
       buttons[i].setAttribute('aria-pressed', now[flag]);
     });
@@ -138,10 +140,15 @@ function showDrawing() {
     shown = now;
     shownAsText = nowAsText;
   }
-  followers.forEach(function(follow) { follow(said); });  // what was said of this frame's change
+  followers.forEach(function(follow) { said = follow(said); });
   requestAnimationFrame(showDrawing);
 }
 function say(words) { document.getElementById('said').textContent = words + '.'; }
+// Words a view adds to the canvas's description while they hold.
+function describeAlso(words) {
+  alsoDescribed = words;
+  if (shown) document.getElementById('shown').textContent = describe(shown) + words;
+}
 
 // ---- The installed site ----
 

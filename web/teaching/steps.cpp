@@ -9,6 +9,7 @@
 #include "editing/editor.h"
 #include "editing/memory.h"
 #include "geometry/hull.h"
+#include "geometry/simple.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ struct Recorder {
 };
 
 Recorder recorded = {nullptr, 0, 0};  // the last run's events
+int32_t wrongOutside = NO_VERTEX;     // the vertex stepsWrong found left outside
 Vertex* stepsOf;                      // the vertices the page's steps were last read for
 int32_t stepsCount = -1;              // and how many
 
@@ -72,3 +74,40 @@ extern "C" EMSCRIPTEN_KEEPALIVE int32_t stepsStale() {
     stepsCount = copy ? editor.vertexCount : -1;
     return 1;
 }
+
+// The first step, of vertex from or a later one, after which the deque is not the hull of the
+// vertices so far: one of them lies strictly outside it. Before that step the deque held every
+// earlier vertex, and each push keeps it turning left at every entry, so only the step's own
+// vertex and what it popped can fall outside. Replays the last run's events; returns the step's
+// vertex, or NO_VERTEX, and keeps the vertex left outside for stepsWrongOutside.
+extern "C" EMSCRIPTEN_KEEPALIVE int32_t stepsWrong(int32_t from) {
+    int32_t n = editor.vertexCount, found = NO_VERTEX;
+    wrongOutside = NO_VERTEX;
+    if (!recorded.count) return NO_VERTEX;
+    auto* deque = static_cast<int32_t*>(allocateBlock(sizeof(int32_t) * (2 * size_t(n) + 1)));
+    auto* popped = static_cast<int32_t*>(allocateBlock(sizeof(int32_t) * (2 * size_t(n) + 1)));
+    int32_t bot = n - 2, top = bot + 3, pops = 0;
+    for (int32_t i = 0; deque && popped && i < recorded.count && found == NO_VERTEX; ++i) {
+        int32_t e = recorded.events[i], k = e >> 4, kind = e >> 2 & 3;
+        bool atBottom = e & 2;
+        if (kind == START) {
+            deque[bot] = deque[top] = 2, deque[bot + 1] = e & 1 ? 0 : 1, deque[bot + 2] = e & 1;
+        } else if (kind == POP) {
+            popped[pops++] = atBottom ? deque[bot++] : deque[top--];
+        } else if (kind == PUSH) {
+            deque[atBottom ? --bot : ++top] = k;
+        }
+        if (i + 1 < recorded.count && recorded.events[i + 1] >> 4 == k) continue;  // k goes on
+        const Vertex* v = editor.vertices;
+        for (int32_t p = -1; k >= from && p < pops && wrongOutside == NO_VERTEX; ++p) {
+            int32_t q = p < 0 ? k : popped[p];
+            if (outsideRing(v, deque + bot, top - bot, v[q])) wrongOutside = q, found = k;
+        }
+        pops = 0;
+    }
+    releaseBlock(deque);
+    releaseBlock(popped);
+    return found;
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE int32_t stepsWrongOutside() { return wrongOutside; }

@@ -38,6 +38,13 @@ function readSteps(edit) {
     steps.events.push({k: (e >> 4) + 1, kind: e >> 2 & 3, bottom: !!(e & 2), yes: !!(e & 1)});
     steps.lastOf[(e >> 4) + 1] = i;
   }
+  // The first step whose deque is not the hull of the vertices so far, and why: never before
+  // the polyline first crosses itself (or, after a straight start, the fourth vertex).
+  var found = promiseNow(), from = found.straight ? 3 : found.crossing;
+  steps.wrong = from >= 0 && count ? Module._stepsWrong(from) + 1 : 0;
+  steps.left = Module._stepsWrongOutside() + 1;
+  steps.why = found.straight ? 'its first three vertices lie on one line' :
+              'the polyline crossed itself at vertex ' + (found.crossing + 1);
   steps.controls.forEach(function(c) { c.disabled = !count; });
   steps.slider.max = Math.max(n, 3);
   play(false);
@@ -88,10 +95,15 @@ function stepWords(i) {
         'they turn clockwise or lie on one line, so the deque starts with 2 before 1.') + deque;
   }
   var end = e.bottom ? 'bottom' : 'top', popped = now.popped[end];
-  if (i == steps.lastOf[e.k]) {
-    if (e.kind == TEST) return vertex + 'inside the hull so far, skipped.' + deque;
+  if (i == steps.lastOf[e.k]) {  // and where the deque stops being the hull, why
+    var but = e.k != steps.wrong ? '' : '; but ' + (steps.left == e.k ? 'it' : steps.left + ' now') +
+              ' lies outside the hull of vertices 1 to ' + e.k + ': ' + steps.why;
+    if (e.kind == TEST) {
+      return vertex + (but ? 'left of both end edges, so skipped as inside' + but :
+                             'inside the hull so far, skipped') + '.' + deque;
+    }
     var from = function(end) { return (numbers(now.popped[end]) || 'nothing') + ' from the ' + end; };
-    return vertex + 'outside; removes ' + from('bottom') + ', ' + from('top') + '.' + deque;
+    return vertex + 'outside; removes ' + from('bottom') + ', ' + from('top') + but + '.' + deque;
   }
   if (e.kind == TEST) {
     return vertex + 'is ' + e.k + ' left of ' + now.edge.join(' → ') + '? ' +
@@ -188,9 +200,10 @@ function play(on) {
 // is compared only after one (Module.glutCalls counts them). A vertex being dragged is followed
 // once it is put down, as the hull is.
 function followSteps(said) {
-  if (!steps.on || Module.glutCalls == steps.calls || Module._shownPickedVertex() >= 0) return;
+  if (!steps.on || Module.glutCalls == steps.calls || Module._shownPickedVertex() >= 0) return said;
   steps.calls = Module.glutCalls;
   if (Module._stepsStale()) readSteps(said);
+  return said;
 }
 
 // ---- The controls ----
@@ -209,12 +222,14 @@ steps.toggle.addEventListener('click', function() {
   if (steps.on) readSteps(''); else play(false);
   fit();
 });
-// Back and Forward walk the events one at a time; First, Last and the slider go by vertex.
+// Back and Forward walk the events one at a time; First, Last and the slider go by vertex. They
+// act only while Steps is on, when the events are those of the polyline shown, and never leave
+// them.
 document.querySelectorAll('[data-step]').forEach(function(button) {
   button.addEventListener('mousedown', function(event) { event.preventDefault(); });
   button.addEventListener('click', function() {
     var last = steps.events.length - 1;
-    if (last < 0) return;
+    if (last < 0 || !steps.on) return;
     var to = {first: 0, back: Math.max(steps.at - 1, 0), forward: Math.min(steps.at + 1, last),
               last: last}[button.dataset.step];
     if (to !== undefined) return showStep(to);
@@ -224,7 +239,7 @@ document.querySelectorAll('[data-step]').forEach(function(button) {
   });
 });
 steps.slider.addEventListener('input', function() {
-  if (steps.events.length) showStep(steps.lastOf[Number(steps.slider.value)]);
+  if (steps.events.length && steps.on) showStep(steps.lastOf[Number(steps.slider.value)]);
 });
 steps.speed.addEventListener('change', function() { if (steps.playing) play(true); });
 followers.push(followSteps);
