@@ -422,6 +422,7 @@ PRESS_ALL = """document.querySelectorAll('[data-step]').forEach(b => b.click());
 const slider = document.getElementById('step'); slider.value = 9;
 slider.dispatchEvent(new Event('input'));"""
 for n in range(4):  # every step control, with no vertex and up to three: no step that is not
+    MOUSE["keys"]("r")
     for x, y in [(100, 100), (150, 100), (125, 60)][:n]:  # counter-clockwise
         MOUSE["click"](x, y)
     words = STEPS[0] if n == 3 else f"Steps need three vertices; there {'is' if n == 1 else 'are'} {n}."
@@ -430,10 +431,11 @@ for n in range(4):  # every step control, with no vertex and up to three: no ste
     driver.execute_script(PRESS_ALL)
     shows(words, said=False)
     assert status() == (words if n == 3 else before), f"{n} vertices: said {status()}"
-    MOUSE["keys"]("r")
-steps()  # off: its hidden controls change nothing
-before = (status(), driver.execute_script(PRESS_ALL))[0]
-assert status() == before, f"a hidden step control said {status()}"
+steps()  # off, and an edit: the hidden controls show nothing of the steps read before
+MOUSE["click"](200, 200)
+said("Vertex 4 placed")
+driver.execute_script(PRESS_ALL)
+assert status() == "Vertex 4 placed.", f"a hidden step control said {status()}"
 steps()
 # Where the promise ends: a square traced counter-clockwise, then a vertex whose segment crosses
 # the first one, skipped as inside though outside. Said, described, noted, marked and stepped.
