@@ -395,7 +395,7 @@ for words, marked in FINE:
 step("last")
 step("forward")  # stays at the last
 shows(STEPS[-1])
-for speed, low, high in ("4", 1.5, 3.2), ("2", 3.2, 6):  # vertex 8's 8 steps, played
+for speed, low, high in ("4", 1.5, 3.6), ("2", 3.6, 7):  # vertex 8's 8 steps, played
     driver.find_element("id", "step").send_keys(Keys.END, Keys.LEFT)
     shows(STEPS[-2])
     driver.find_element("css selector", f"#speed option[value='{speed}']").click()
