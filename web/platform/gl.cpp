@@ -99,8 +99,9 @@ bool makeRoom(T*& items, int& room, int wanted) {
 // ---- Rasterization ----
 
 // Window coordinates (y down, as the back buffer's rows run) of clip coordinates: in one
-// rounding for the vertices the program gives, as Mesa's compiled vertex code does (a fused
-// multiply-add), in two for the ends of a clipped line, as its clipper does.
+// rounding (fused) for a vertex inside the view volume, as Mesa's compiled vertex code places it
+// (a fused multiply-add), in two for one outside it and for the ends of a clipped line, which
+// its clipper places.
 void toWindow(const int* v, double x, double y, bool fused, float* out) {
     double sx = v[2] / 2.0, tx = v[0] + v[2] / 2.0, sy = -v[3] / 2.0;
     double ty = gl.height - v[1] - v[3] / 2.0;
@@ -158,7 +159,9 @@ using RectSink = void (*)(int x0, int y0, int x1, int y1);
         major ? emit(run, first, run + w, int(to)) : emit(first, run, int(to), run + w);
 }
 
-// A line from a to b. Mesa clips it to a guard band twice the viewport's size on each axis.
+// A line from a to b. Mesa clips it to a guard band twice the viewport's size on each axis. An
+// end outside the view volume is placed in two roundings even where the band does not cut it:
+// that tips some 45-degree lines leaving the canvas by a few pixels to the other major axis.
 [[gnu::noinline]] void rasterLine(const Primitive& p, const ClipVertex& a, const ClipVertex& b,
                                   RectSink emit) {
     const float ends[2][2] = {{a.x, a.y}, {b.x, b.y}};
