@@ -1,7 +1,9 @@
 #include "geometry/simple.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include "editing/memory.h"
 #include "geometry/hull.h"
 
 namespace {
@@ -55,34 +57,59 @@ double meetingAlong(const Vertex& a, const Vertex& b, const Vertex& c, const Ver
     return along <= 1 ? along : !turn(c, d, a) && between(c, d, a) ? 0 : 1;
 }
 
+struct Box {  // a segment's extent; an empty one (no segment) is apart from every other
+    double left, right, bottom, top;
+};
+
+Box boxOf(const Vertex& a, const Vertex& b) {
+    if (samePixel(a, b)) return {INFINITY, -INFINITY, INFINITY, -INFINITY};
+    return {std::min(a.pixelX, b.pixelX), std::max(a.pixelX, b.pixelX),
+            std::min(a.pixelY, b.pixelY), std::max(a.pixelY, b.pixelY)};
+}
+
+bool apart(const Box& a, const Box& b) {
+    return a.right < b.left || b.right < a.left || a.top < b.bottom || b.top < a.bottom;
+}
+
+// The earliest segment before k - 1 -> k that it meets (see firstCrossing), where before is the
+// one that shares vertex k - 1 with it and boxes, if any, hold the earlier segments' boxes.
+Crossing meetsEarlier(const Vertex* v, int32_t k, int32_t before, const Box* boxes, Box box) {
+    for (int32_t j = 0; j < k - 1 && before != NO_VERTEX; ++j) {
+        if ((boxes && apart(boxes[j], box)) || samePixel(v[j], v[j + 1])) continue;
+        if (j == before) {  // shares vertex k - 1: may not run back along it
+            bool folds = !turn(v[j], v[k - 1], v[k]) &&
+                         (v[k].pixelX - v[k - 1].pixelX) * (v[j].pixelX - v[k - 1].pixelX) +
+                                 (v[k].pixelY - v[k - 1].pixelY) * (v[j].pixelY - v[k - 1].pixelY) >
+                             0;
+            if (folds) return {k, j, false, meetingAlong(v[k - 1], v[k], v[j], v[k - 1], false)};
+            continue;
+        }
+        int met = meet(v[k - 1], v[k], v[j], v[j + 1]);
+        if (met) return {k, j, met == 1, meetingAlong(v[k - 1], v[k], v[j], v[j + 1], met == 1)};
+    }
+    return {NO_VERTEX, NO_VERTEX, false, 0};
+}
+
 }  // namespace
 
 // Each new segment is tried against every earlier one, nearest the start first, so the first
-// crossing is found with the earliest segment it meets. Pairs whose boxes are apart cost four
-// comparisons, and the search ends at the first crossing, where most hand-drawn polylines end it.
+// crossing is found with the earliest segment it meets. The segments' boxes are kept side by side,
+// so that a pair whose boxes are apart, most pairs, costs four comparisons; without memory for
+// them every pair is tried in full. The search ends at the first crossing, where most hand-drawn
+// polylines end it early.
 Crossing firstCrossing(const Vertex* v, int32_t n) {
+    auto* boxes = static_cast<Box*>(allocateBlock(sizeof(Box) * size_t(n > 1 ? n : 1)));
+    Crossing found = {NO_VERTEX, NO_VERTEX, false, 0};
     int32_t before = NO_VERTEX;  // where the last segment placed starts
-    for (int32_t k = 1; k < n; ++k) {
+    for (int32_t k = 1; k < n && found.vertex == NO_VERTEX; ++k) {
+        Box box = boxOf(v[k - 1], v[k]);
+        if (boxes) boxes[k - 1] = box;
         if (samePixel(v[k - 1], v[k])) continue;  // a double click: no segment
-        for (int32_t j = 0; j < k - 1 && before != NO_VERTEX; ++j) {
-            if (samePixel(v[j], v[j + 1])) continue;
-            if (j == before) {  // shares vertex k - 1: may not run back along it
-                bool folds =
-                    !turn(v[j], v[k - 1], v[k]) &&
-                    (v[k].pixelX - v[k - 1].pixelX) * (v[j].pixelX - v[k - 1].pixelX) +
-                            (v[k].pixelY - v[k - 1].pixelY) * (v[j].pixelY - v[k - 1].pixelY) >
-                        0;
-                if (folds)
-                    return {k, j, false, meetingAlong(v[k - 1], v[k], v[j], v[k - 1], false)};
-                continue;
-            }
-            int met = meet(v[k - 1], v[k], v[j], v[j + 1]);
-            if (met)
-                return {k, j, met == 1, meetingAlong(v[k - 1], v[k], v[j], v[j + 1], met == 1)};
-        }
+        found = meetsEarlier(v, k, before, boxes, box);
         before = k - 1;
     }
-    return {NO_VERTEX, NO_VERTEX, false, 0};
+    releaseBlock(boxes);
+    return found;
 }
 
 bool straightStart(const Vertex* v, int32_t n) { return n >= 3 && !turn(v[0], v[1], v[2]); }
