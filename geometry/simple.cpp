@@ -32,7 +32,10 @@ int meet(const Vertex& a, const Vertex& b, const Vertex& c, const Vertex& d) {
         std::max(c.pixelY, d.pixelY) < std::min(a.pixelY, b.pixelY)) {
         return 0;  // their boxes are apart: most pairs end here
     }
-    int c1 = turn(a, b, c), d1 = turn(a, b, d), a1 = turn(c, d, a), b1 = turn(c, d, b);
+    int c1 = turn(a, b, c);  // where each end lies against the other segment's line
+    int d1 = turn(a, b, d);
+    int a1 = turn(c, d, a);
+    int b1 = turn(c, d, b);
     if (c1 * d1 < 0 && a1 * b1 < 0) return 1;
     bool touch = (!c1 && between(a, b, c)) || (!d1 && between(a, b, d)) ||
                  (!a1 && between(c, d, a)) || (!b1 && between(c, d, b));
@@ -43,8 +46,10 @@ int meet(const Vertex& a, const Vertex& b, const Vertex& c, const Vertex& d) {
 // an overlap the end of c-d on a-b nearest a, or else the end of a-b on c-d.
 double meetingAlong(const Vertex& a, const Vertex& b, const Vertex& c, const Vertex& d,
                     bool proper) {
-    double dx = b.pixelX - a.pixelX, dy = b.pixelY - a.pixelY;
-    double ex = d.pixelX - c.pixelX, ey = d.pixelY - c.pixelY;
+    double dx = b.pixelX - a.pixelX;
+    double dy = b.pixelY - a.pixelY;
+    double ex = d.pixelX - c.pixelX;
+    double ey = d.pixelY - c.pixelY;
     if (proper)
         return ((c.pixelX - a.pixelX) * ey - (c.pixelY - a.pixelY) * ex) / (dx * ey - dy * ex);
     double along = 2;
@@ -62,7 +67,7 @@ struct Box {  // a segment's extent; an empty one (no segment) is apart from eve
 };
 
 Box boxOf(const Vertex& a, const Vertex& b) {
-    if (samePixel(a, b)) return {INFINITY, -INFINITY, INFINITY, -INFINITY};
+    if (samePixel(a, b)) return {HUGE_VAL, -HUGE_VAL, HUGE_VAL, -HUGE_VAL};
     return {std::min(a.pixelX, b.pixelX), std::max(a.pixelX, b.pixelX),
             std::min(a.pixelY, b.pixelY), std::max(a.pixelY, b.pixelY)};
 }
@@ -119,7 +124,8 @@ bool straightStart(const Vertex* v, int32_t n) { return n >= 3 && !turn(v[0], v[
 bool outsideRing(const Vertex* v, const int32_t* ring, int32_t count, const Vertex& p) {
     int winding = 0;
     for (int32_t i = 0; i < count; ++i) {
-        const Vertex &a = v[ring[i]], &b = v[ring[(i + 1) % count]];
+        const Vertex& a = v[ring[i]];
+        const Vertex& b = v[ring[(i + 1) % count]];
         int side = turn(a, b, p);
         if (!side && between(a, b, p)) return false;  // on the edge
         if (a.pixelY <= p.pixelY && b.pixelY > p.pixelY && side > 0) ++winding;
