@@ -472,6 +472,12 @@ for x, y in [(100, 100), (150, 100), (125, 60)]:  # a simple one shows nothing o
 shows(STEPS[0], said=False)
 assert not driver.find_element("id", "promise").is_displayed() and driver.execute_script(
     "return document.getElementById('marks').hasAttribute('hidden')"), "shown for a simple one"
+MOUSE["keys"]("r")
+for x, y in [(100, 100), (200, 100), (300, 100), (200, 200)]:  # a straight start, hull found
+    MOUSE["click"](x, y)
+WebDriverWait(driver, 5).until(lambda _: driver.find_element("id", "promise").text == (
+    "The first three vertices lie on one line, so the deque algorithm need not find its hull: "
+    "here it still found the hull."), driver.find_element("id", "promise").text)
 driver.execute_script("canvas.getContext('webgl').getExtension('WEBGL_lose_context').loseContext()")
 WebDriverWait(driver, 10).until(lambda _: driver.find_element("id", "cannot").is_displayed())
 assert "took the graphics away" in driver.find_element("id", "cannot").text
