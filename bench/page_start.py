@@ -2,8 +2,8 @@
 """How soon the page draws: page_start.py PAGE [RUNS] serves PAGE and a blank page beside it (one
 that clears a WebGL canvas in its first animation frame) from one folder on 127.0.0.1, and opens
 each in fresh headless Chromium instances, RUNS times (7 unless given), in turns. It times the
-first WebGL clear from the navigation's start: cold (the browser's first visit) and reloaded
-with the cache off, and prints the medians and the page's ratio to the blank page's."""
+first WebGL clear or draw from the navigation's start: cold (the browser's first visit) and
+reloaded with the cache off, and prints the medians and the page's ratio to the blank page's."""
 import functools, http.server, os, shutil, statistics, sys, tempfile, threading, time
 from selenium import webdriver
 
@@ -14,10 +14,13 @@ BLANK = """<!doctype html><html lang="en"><title>blank</title><canvas width="800
 </canvas><script>requestAnimationFrame(function() {
   var gl = document.querySelector('canvas').getContext('webgl');
   gl.clearColor(0, 0, 0, 1); gl.clear(gl.COLOR_BUFFER_BIT); });</script></html>"""
-FIRST_CLEAR = """const clear = WebGLRenderingContext.prototype.clear;
-WebGLRenderingContext.prototype.clear = function() {
-  if (window.firstClear === undefined) window.firstClear = performance.now();
-  return clear.apply(this, arguments); };"""
+# The page's GL draws its first frame as one texture (drawArrays) and clears nothing; the blank
+# page clears. Either is the first pixel drawn.
+FIRST_CLEAR = """['clear', 'drawArrays'].forEach(function(name) {
+  const call = WebGLRenderingContext.prototype[name];
+  WebGLRenderingContext.prototype[name] = function() {
+    if (window.firstClear === undefined) window.firstClear = performance.now();
+    return call.apply(this, arguments); }; });"""
 
 
 class Quiet(http.server.SimpleHTTPRequestHandler):
