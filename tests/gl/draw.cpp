@@ -60,10 +60,7 @@ static void drawFrames() {
 }
 
 #ifdef PAGE_GL
-int main() {
-    glViewport(0, 0, 800, 600);
-    drawFrames();
-}
+int main() { drawFrames(); }  // the viewport as GL sets it first: the canvas's size
 #else
 static void reshape(int width, int height) { glViewport(0, 0, width, height); }
 

@@ -55,6 +55,7 @@ struct Transform {  // all the program's matrices are 2D scalings and shifts
 
 struct GlContext {
     int viewport[4] = {0, 0, 0, 0};                // x, y, width, height: glViewport
+    bool current = false;                          // the viewport is set (makeCurrent)
     uint32_t clearColour = 0xff000000;             // glClearColor
     uint32_t colour = 0xffffffff;                  // glColor3d
     float pointSize = 1, lineWidth = 1;            // glPointSize, glLineWidth
@@ -325,8 +326,8 @@ bool redrawDamage() {
     return true;
 }
 
-// A back buffer of the canvas's size, all of it to draw; false when it already is that size, or
-// when the heap has no room for it (the last frame stays shown).
+// A back buffer of the canvas's size, all of it to draw when it is new; false when the heap has
+// no room for it (the last frame stays shown).
 bool fitBuffer(bool* whole) {
     int width = glBufferWidth(), height = glBufferHeight();
     if (width == gl.width && height == gl.height) return true;
@@ -356,6 +357,14 @@ ClipVertex transform(double x, double y) {
     };
     return {apply(p.sx, p.tx, apply(m.sx, m.tx, float(x))),
             apply(p.sy, p.ty, apply(m.sy, m.ty, float(y))), gl.colour};
+}
+
+// GL sets the viewport to the window's size when its context is first made current; here, when
+// the viewport is first read or used, unless the program has set it.
+void makeCurrent() {
+    if (gl.current) return;
+    gl.current = true;
+    gl.viewport[2] = glBufferWidth(), gl.viewport[3] = glBufferHeight();
 }
 
 }  // namespace
@@ -396,8 +405,10 @@ extern "C" EMSCRIPTEN_KEEPALIVE void glPresent() {
 
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
     gl.viewport[0] = x, gl.viewport[1] = y, gl.viewport[2] = width, gl.viewport[3] = height;
+    gl.current = true;
 }
 void glGetIntegerv(GLenum name, GLint* values) {  // GL_VIEWPORT only
+    makeCurrent();
     if (name == GL_VIEWPORT) std::copy(gl.viewport, gl.viewport + 4, values);
 }
 void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
@@ -440,6 +451,7 @@ void glBegin(GLenum mode) {
     float size = mode == GL_POINTS ? gl.pointSize : gl.lineWidth;
     p.mode = mode;
     p.size = std::max(1, int(roundUp(size)));
+    makeCurrent();
     std::copy(gl.viewport, gl.viewport + 4, p.viewport);
     p.count = 0;
     gl.open = true;

@@ -23,10 +23,9 @@ var glutLibrary = {
   },
 
   // Runs a call of one of the program's callbacks with the modifiers of the DOM event that caused
-  // it (the page's level/plumb toggle, Module.snap, holds Shift), counting the calls for input
-  // in Module.glutCalls. exit() in the program ends the
-  // runtime, tells the page (Module.onExit) and leaves the callback by throwing Emscripten's
-  // ExitStatus, which ends GLUT here.
+  // it (the page's level/plumb toggle, Module.snap, holds Shift), counting the calls for input in
+  // Module.glutCalls. exit() in the program ends the runtime, tells the page (Module.onExit) and
+  // leaves the callback by throwing Emscripten's ExitStatus, which ends GLUT here.
   $glutCall__deps: ['$glut'],
   $glutCall: function(callback, event, call) {
     if (!callback || glut.ended) return;
@@ -88,7 +87,6 @@ var glutLibrary = {
     glut.canvas = Module['canvas'];
     gl.context = glut.canvas.getContext('webgl', {alpha: false, depth: false, stencil: false,
                                                   antialias: false, preserveDrawingBuffer: true});
-    gl.viewport = [0, 0, glut.canvas.width, glut.canvas.height];
     glutListen();
     return 1;
   },
