@@ -4,19 +4,16 @@
 // alone; it reads the editor state and changes nothing in it.
 #include <emscripten.h>
 
-#include <cstring>
-
 #include "editing/editor.h"
 #include "editing/memory.h"
 #include "geometry/simple.h"
+#include "web/teaching/kept.h"
 
 namespace {
 
 struct Checked {
-    Vertex* vertices;  // the polyline and hull last checked (copies), and their lengths
-    int32_t count = -1;
-    int32_t* hull;
-    int32_t hullCount = -1;
+    Kept<Vertex> vertices;  // the polyline and hull last checked
+    Kept<int32_t> hull;
     Crossing crossing;  // what was found
     bool straight;
     int32_t* outside;  // the vertices outside the hull drawn, in placement order
@@ -24,39 +21,19 @@ struct Checked {
 };
 Checked checked;
 
-// A copy of n items of from in *kept, in a block of its own; false when the heap has none.
-template <typename T>
-bool keep(T** kept, const T* from, int32_t n) {
-    auto* copy = static_cast<T*>(allocateBlock(sizeof(T) * size_t(n) + 1));
-    if (!copy) return false;
-    if (n) memcpy(copy, from, sizeof(T) * size_t(n));
-    releaseBlock(*kept);
-    *kept = copy;
-    return true;
-}
-
-template <typename T>
-bool same(const T* a, int32_t n, const T* b, int32_t m) {
-    return n == m && (!n || !memcmp(a, b, sizeof(T) * size_t(n)));
-}
-
 }  // namespace
 
 // Checks the polyline and its hull when either changed since the last check: 1 then, else 0.
 extern "C" EMSCRIPTEN_KEEPALIVE int32_t promiseCheck() {
     const int32_t n = editor.vertexCount, h = editor.vertexCount >= 3 ? editor.hullCount : 0;
-    if (same(checked.vertices, checked.count, editor.vertices, n) &&
-        same(checked.hull, checked.hullCount, editor.hull, h)) {
-        return 0;
-    }
+    if (checked.vertices.same(editor.vertices, n) && checked.hull.same(editor.hull, h)) return 0;
     auto* outside = static_cast<int32_t*>(allocateBlock(sizeof(int32_t) * size_t(n) + 1));
-    if (!outside || !keep(&checked.vertices, editor.vertices, n) ||
-        !keep(&checked.hull, editor.hull, h)) {
+    if (!outside || !checked.vertices.keep(editor.vertices, n) ||
+        !checked.hull.keep(editor.hull, h)) {
         releaseBlock(outside);
-        checked.count = checked.hullCount = -1;  // checked again next time
+        checked.vertices.count = -1;  // checked again next time
         return 0;
     }
-    checked.count = n, checked.hullCount = h;
     checked.crossing = firstCrossing(editor.vertices, n);
     checked.straight = straightStart(editor.vertices, n);
     checked.outsideCount = 0;

@@ -55,7 +55,7 @@ function drawPromise(f) {
   f.outside.forEach(function(v) {
     var p = at(v);
     svg += '<circle cx="' + p[0] + '" cy="' + p[1] + '" r="10"/>';
-    labels += '<span style="left:' + p[0] / 8 + '%;top:' + p[1] / 6 + '%">' + v + '</span>';
+    labels += numberLabel(v, 'outside');
   });
   promise.marks.innerHTML = svg;
   promise.numbers.innerHTML = labels;

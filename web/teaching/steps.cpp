@@ -4,12 +4,11 @@
 // changes nothing in it.
 #include <emscripten.h>
 
-#include <cstring>
-
 #include "editing/editor.h"
 #include "editing/memory.h"
 #include "geometry/hull.h"
 #include "geometry/simple.h"
+#include "web/teaching/kept.h"
 
 namespace {
 
@@ -32,8 +31,7 @@ struct Recorder {
 
 Recorder recorded = {nullptr, 0, 0};  // the last run's events
 int32_t wrongOutside = NO_VERTEX;     // the vertex stepsWrong found left outside
-Vertex* stepsOf;                      // the vertices the page's steps were last read for
-int32_t stepsCount = -1;              // and how many
+Kept<Vertex> stepsOf;                 // the vertices the page's steps were last read for
 
 }  // namespace
 
@@ -64,14 +62,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE int32_t stepsEvent(int32_t i) { return recorded.
 // Whether the polyline differs from the one the steps were last read for (1) or not (0), and
 // remembers it as read. One comparison of memory: the page asks after each input, never more.
 extern "C" EMSCRIPTEN_KEEPALIVE int32_t stepsStale() {
-    size_t bytes = sizeof(Vertex) * size_t(editor.vertexCount);
-    if (editor.vertexCount == stepsCount && (!bytes || !memcmp(stepsOf, editor.vertices, bytes)))
-        return 0;
-    auto* copy = static_cast<Vertex*>(allocateBlock(bytes ? bytes : 1));
-    if (copy) memcpy(copy, editor.vertices, bytes);
-    releaseBlock(stepsOf);
-    stepsOf = copy;
-    stepsCount = copy ? editor.vertexCount : -1;
+    if (stepsOf.same(editor.vertices, editor.vertexCount)) return 0;
+    stepsOf.keep(editor.vertices, editor.vertexCount);
     return 1;
 }
 

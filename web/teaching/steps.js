@@ -157,18 +157,22 @@ function drawStep(i) {
   showNumbers(concerned);
 }
 
-// Each vertex's number beside its point, up and to the right, over the canvas: every vertex's
-// while there are at most CROWDED, and always those the step concerns, drawn over the rest.
+// Vertex v's number at its point, as a label the style sheet sets up and to its right.
+function numberLabel(v, kind) {
+  var p = at(v);
+  return '<span class="' + kind + '" style="left:' + p[0] / 8 + '%;top:' + p[1] / 6 + '%">' + v +
+         '</span>';
+}
+
+// Each vertex's number beside its point, over the canvas: every vertex's while there are at
+// most CROWDED, and always those the step concerns, drawn over the rest.
 function showNumbers(concerned) {
   var html = '', mark = {};
   concerned.forEach(function(v) { mark[v] = true; });
-  var show = function(v, kind) {
-    var p = at(v);
-    html += '<span class="' + kind + '" style="left:' + p[0] / 8 + '%;top:' + p[1] / 6 + '%">' +
-            v + '</span>';
-  };
-  for (var v = 1; v <= steps.n && steps.n <= CROWDED; ++v) if (!mark[v]) show(v, 'other');
-  Object.keys(mark).forEach(function(v) { show(Number(v), 'concerned'); });
+  for (var v = 1; v <= steps.n && steps.n <= CROWDED; ++v) {
+    if (!mark[v]) html += numberLabel(v, 'other');
+  }
+  Object.keys(mark).forEach(function(v) { html += numberLabel(Number(v), 'concerned'); });
   steps.numbers.innerHTML = html;
 }
 
