@@ -10,7 +10,8 @@ for pixel. Before each drag a press beside the vertex must pick nothing
 (mouse: 5 canvas pixels off on both axes; touch: 20 CSS pixels off; keyboard: 20 pixels off on
 both axes), and the drag starts on it (mouse), 10 CSS pixels off (touch), 10 pixels off (keys).
 Errors are read from the page's own listeners (and in Chromium from its console)."""
-import atexit, base64, functools, gzip, http.server, io, json, os, re, shutil, sys, threading, time
+import atexit, base64, functools, gzip, http.server, io, json, os, random, re, shutil, sys, threading
+import time
 from urllib.request import urlopen
 from PIL import Image, ImageChops
 from selenium import webdriver
@@ -288,6 +289,29 @@ quit(MOUSE, "q")
 open_page()  # a fresh page, and Esc before anything else
 quit(MOUSE, "Escape")
 finish()
+
+# A drawing's address opens the same drawing in a fresh browser: the canvas's pixels, the toggles
+# and the step shown, from the one file on the disk.
+start()
+open_page()
+for x, y, shift in (100, 500, 0), (700, 520, 0), (650, 100, 1), (300, 320, 0), (799, 0, 0):
+    MOUSE["click"](x, y, shift)
+MOUSE["keys"]("c")
+for button in "#steps", "[data-step=back]", "[data-step=back]":
+    driver.find_element("css selector", button).click()
+STATE = """return [location.hash == '#' + linkOf(), pressed = [...document.querySelectorAll(
+  '[aria-pressed=true]')].map(b => b.textContent).join(), document.getElementById('step-words')
+  .textContent]"""
+WebDriverWait(driver, 5).until(lambda _: driver.execute_script(STATE)[0], "the address lags")
+address, drawn, state = driver.current_url, frame(), driver.execute_script(STATE)
+assert "Steps" in state[1] and "Vertex 5 of 5: pops" in state[2], state
+finish()
+start()
+open_page(address=address)
+WebDriverWait(driver, 5).until(lambda _: driver.execute_script(STATE) == state,
+                               f"{driver.execute_script(STATE)}, not {state}")
+assert not ImageChops.difference(frame(), drawn).getbbox(), "the link drew another drawing"
+finish()
 if engine != "chromium":
     sys.exit()
 
@@ -484,6 +508,124 @@ assert "took the graphics away" in driver.find_element("id", "cannot").text
 assert not any(b.is_enabled() for b in driver.find_elements("css selector", "#keys button"))
 finish()
 
+# Sharing, in a fresh page: links of random polylines read back exactly, through the program's
+# own input; each example shows what it is named for; bad links say what they could not read;
+# the picture is the canvas's pixels, with what Steps draws over them.
+start()
+open_page()
+ROUND_TRIP = """const rand = n => Math.floor(Math.random() * n), wrong = [];
+for (let t = 0; t < 60; ++t) {
+  const points = Array.from({length: 1 + rand(t < 30 ? 8 : 800)}, () => [rand(800), rand(600)]);
+  points.splice(rand(points.length), 0, [0, 0], [799, 599]);
+  const flags = rand(8), step = t % 2 ? -1 : rand(5);
+  putIn(points, flags, step, '');
+  const link = linkOf(), got = readLink(link);
+  if (JSON.stringify([got.points, got.flags, got.step, got.problem]) != JSON.stringify(
+      [points, flags, step < 0 ? -1 : Math.min(step, steps.events.length - 1), '']) ||
+      link.length > 8 + 4 * points.length)
+    wrong.push(link);
+}
+return wrong;"""
+assert driver.execute_script(ROUND_TRIP) == [], "links that read back otherwise"
+EXAMPLES = [  # the step words, the note under the canvas, and words of the canvas's description
+    ("Vertex 8 of 8: outside; removes 7 from the bottom, nothing from the top. Deque: 8, 1, 2, 3, "
+     "4, 5, 6, 7, 8.", "", "8 corners"),
+    ("Vertex 6 of 8: outside; removes 3 from the bottom, 3 from the top. Deque: 6, 1, 2, 6.", "",
+     "Outline shown, open"),
+    ("Vertices 1 to 3: they turn clockwise or lie on one line, so the deque starts with 2 before "
+     "1. Deque: 3, 2, 1, 3.", "The first three vertices lie on one line", "5 vertices"),
+    ("Vertex 5 of 6: outside; removes 4 from the bottom, 4 from the top. Deque: 5, 1, 2, 3, 5.", "",
+     "6 vertices"),
+    (LAST, NOTE, "5 vertices"), (None, "", "1200 vertices. Outline shown, open. Hull shown")]
+for i, (words, note, described) in enumerate(EXAMPLES):
+    driver.find_element("css selector", f"[data-example='{i}']").click()
+    note_now = lambda: driver.find_element("id", "promise").text
+    described_now = lambda: driver.find_element("id", "shown").get_attribute("textContent")
+    WebDriverWait(driver, 5).until(lambda _: shown() == (words or shown()) and note_now().startswith(
+        note) and bool(note_now()) == bool(note) and described in described_now(),
+        f"example {i}: {shown()}, {note_now()}, {described_now()}")
+    assert driver.find_element("id", "step-words").is_displayed() == bool(words), i
+    if i == 1:  # skipped: the last step of vertices 4, 5 and 7
+        assert all("skipped" in driver.execute_script(f"return stepWords(steps.lastOf[{k}])")
+                   for k in (4, 5, 7)), "the winding one skips no vertex"
+assert len(driver.current_url.split("#")[1]) <= 8000, "the spiral's link is too long"
+driver.execute_script("scrollTo(0, 0)")  # the canvas whole in view again, for the mouse
+MOUSE["keys"]("r")
+for x, y in (250, 450), (550, 450), (550, 150), (250, 150):  # 4 of the person's own: asked first
+    MOUSE["click"](x, y)
+example = lambda answer: (driver.find_element("css selector", "[data-example='4']").click(),
+                          driver.switch_to.alert.accept() if answer else
+                          driver.switch_to.alert.dismiss())
+example(False)
+assert driver.execute_script("return Module._shownVertexCount()") == 4, "replaced unasked"
+MOUSE["click"](400, 520)  # the last vertex: drawn as the crossing example draws it, with Level/
+drawn = frame()  # plumb on
+driver.find_element("css selector", "[data-key=Shift]").click()
+example(True)
+WebDriverWait(driver, 5).until(lambda _: shown() == LAST, shown())
+assert not ImageChops.difference(frame(), drawn).getbbox(), "the example is not the clicks' drawing"
+driver.execute_script("document.querySelector('[data-key=Shift]').click()")  # hidden by Steps
+BAD = [("#nothing", "it does not hold a polyhull drawing", 0),
+       ("#v2.5..AAAA", "it was made in a later format (v2)", 0),
+       ("#v1.5", "it is cut short or has parts this page does not know", 0),
+       ("#v1.8..AAAA", 'its display settings "8" are not a digit from 0 to 7', 0),
+       ("#v1.5.2.5.AAAA", "it is cut short or has parts this page does not know", 0),
+       ("#v1.5.-3.AAAA", 'its step "-3" is not a whole number', 0),
+       ("#v1.5..AAAAAAB", "it is cut short in vertex 2", 1),
+       ("#v1.5..ABABMgAA", "vertex 2 (800, 0) lies off the 800 by 600 canvas", 1),
+       ("#v1.5..ABABAAJY", "vertex 2 (0, 600) lies off the 800 by 600 canvas", 1),
+       ("#v1.5..AAAA-AAA", "vertex 2 (3968, 0) lies off the 800 by 600 canvas", 1),
+       ("#v1.5..AAAA%3CA%3E", 'vertex 2 "%3CA" is not written in the link\'s digits', 1),
+       ("#v1.4.." + "ABAB" * 10001, "it holds more than 10000 vertices", 10000)]
+OPEN = """const done = arguments[1]; addEventListener('hashchange', () => requestAnimationFrame(() =>
+  done([document.getElementById('shared').textContent, Module._shownVertexCount()])),
+  {once: true}); location.hash = arguments[0];"""
+for link, problem, n in BAD:
+    words = f"This link could not be read whole: {problem}. Shown: " + (
+        "no vertex." if not n else "1 vertex." if n == 1 else f"{n} vertices.")
+    assert driver.execute_async_script(OPEN, link) == [words, n], link[:40]
+random.seed(39)
+for _ in range(300):  # links cut, spliced and mistyped: words, and nothing thrown (not through
+    # the address, which Chromium lets a page change only so often)
+    link = list(random.choice(["v1.7.4.GQEsABABMgAA", "v1..", "v1.5..", BAD[6][0][1:]]))
+    for _ in range(random.randint(1, 4)):
+        where = random.randrange(len(link) + 1)
+        link[where:where + random.randint(0, 3)] = random.choice(
+            ["", ".", "-", "_", "%", "%25", "9", "é", "v", "#", "AAAA", " ", "99999999"])
+    words = driver.execute_script("openDrawing(arguments[0]); return document.getElementById("
+                                  "'shared').textContent", "".join(link))  # as from the address
+    assert re.match("(This link could not be read whole: |Opened)"
+                    "[^.]*[.:]", words), (link, words)
+assert driver.execute_async_script(OPEN, "#v1.4..GQEs") == [
+    "Opened the drawing in the link: 1 vertex.", 1]
+SAVE = """const done = arguments[0];
+HTMLAnchorElement.prototype.click = function() { fetch(this.href).then(r => r.blob()).then(b => {
+  const f = new FileReader(); f.onload = () => done([this.download, f.result.slice(22)]);
+  f.readAsDataURL(b); }); };
+document.getElementById('save-picture').click();"""
+for steps_on in False, True:  # the second time a vertex's first step: it is ringed in white
+    name, png = driver.execute_async_script(SAVE)
+    picture = Image.open(io.BytesIO(base64.b64decode(png)))
+    assert (name, picture.format, picture.size) == ("polyhull.png", "PNG", (800, 600)), name
+    differ = ImageChops.difference(picture.convert("RGB"), frame()).getbbox()
+    assert bool(differ) == steps_on, f"the picture differs at {differ}, Steps {steps_on}"
+    if not steps_on:
+        driver.find_element("id", "steps").click()
+        MOUSE["click"](300, 300)
+        MOUSE["click"](350, 200)
+        shows(STEPS[0].replace("the deque starts counter-clockwise. Deque: 3, 1, 2, 3", "they "
+              "turn clockwise or lie on one line, so the deque starts with 2 before 1. Deque: 3, "
+              "2, 1, 3"), said=False)
+ring = [picture.getpixel((361, y))[:3] for y in range(196, 204)]
+assert max(ring) > (200, 200, 200), f"no ring about the step's vertex: {ring}"
+driver.execute_cdp_cmd("Browser.grantPermissions", {"permissions": [
+    "clipboardReadWrite", "clipboardSanitizedWrite"]})
+driver.find_element("id", "copy-link").click()
+WebDriverWait(driver, 5).until(lambda _: status() == "Link copied: 3 vertices.", status())
+copied = driver.execute_async_script("navigator.clipboard.readText().then(arguments[0])")
+assert copied == driver.current_url and "#v1.4.0.GQEs" in copied, copied
+finish()
+
 start()  # a phone held upright, and a page before this one to go back to
 screen(390, 844)
 driver.get("data:text/html,<title>before</title>")
@@ -593,6 +735,8 @@ for kept in ("", "?from=home", "index.html?v=2"):  # the site, and links kept to
     open_page(address=url + kept)
     MOUSE["click"](400, 300)
     assert row(300), f"offline at /{kept}, a click drew nothing"
+open_page(address=url + "#v1.0..GQEs")  # a drawing's link: a vertex at (400, 300)
+assert len(row(300)) == 5, f"offline, the link drew {row(300)}"
 with open(os.path.join(site, "index.html"), "r+") as index:  # a new version, on the same host
     new = index.read().replace("<h2>Using polyhull", "<h2>Using polyhull again")
     index.seek(0)
@@ -600,7 +744,7 @@ with open(os.path.join(site, "index.html"), "r+") as index:  # a new version, on
 serve(site, port)
 for _ in range(2):
     open_page()
-assert "again" in driver.find_element("css selector", "h2").text, "the new version is not shown"
+assert "Using polyhull again" in driver.find_element("tag name", "main").text, "not the new version"
 with open(os.path.join(site, "sw.js"), "r+") as worker:  # a new build's worker, with its cache
     old = worker.read()
     name = re.search(r"' ([0-9a-f]{16})';", old).group(1)

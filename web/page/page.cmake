@@ -19,18 +19,33 @@ function(read_script FILE VARIABLE)
   set(${VARIABLE} "${script}" PARENT_SCOPE)
 endfunction()
 
-# The page's own scripts go in without their comment lines and indentation, which its size
-# limit cannot carry: a line that starts with // is a comment in them (none spans lines in a
-# string or a template).
+# minify(FILE VARIABLE): the script FILE into VARIABLE, with TERSER (when set) compressed and its
+# local names shortened (by way of SCRATCH.min.js), which the page's size limit needs; its global
+# names stay, which the page's scripts share with each other and with the program's.
+function(minify FILE VARIABLE)
+  if(TERSER)
+    execute_process(COMMAND ${TERSER} ${FILE} --compress --mangle -o ${SCRATCH}.min.js
+                    COMMAND_ERROR_IS_FATAL ANY)
+    set(FILE ${SCRATCH}.min.js)
+  endif()
+  read_script("${FILE}" script)
+  set(${VARIABLE} "${script}" PARENT_SCOPE)
+endfunction()
+
+# The page's own scripts, joined into one; without TERSER, only without their comment lines and
+# indentation: a line that starts with // is a comment in them (none spans lines in a string or
+# a template).
 string(REPLACE "," ";" scripts "${PAGE_SCRIPTS}")
 set(page_script "")
 foreach(script IN LISTS scripts)
-  read_script("${script}" part)
+  file(READ "${script}" part)
   string(REGEX REPLACE "\n[ \t]*//[^\n]*" "" part "\n${part}")
   string(REGEX REPLACE "\n[ \t]+" "\n" part "${part}")
   string(APPEND page_script "${part}")
 endforeach()
-read_script("${PROGRAM}" program)
+file(WRITE "${SCRATCH}.js" "${page_script}")
+minify("${SCRATCH}.js" page_script)
+minify("${PROGRAM}" program)
 file(READ "${ICON}" icon)
 foreach(pair "%;%25" "#;%23" "\";%22" "<;%3C" ">;%3E" "\n;%0A")  # % first
   list(GET pair 0 from)

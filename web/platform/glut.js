@@ -154,6 +154,12 @@ var glutLibrary = {
       glutButton(event, button, 1, at[0], at[1]);
     }, {passive: true});
     window.addEventListener('keydown', glutKey);
+    // A left click at window pixel (x, y), as a press and a release there: how the page puts in a
+    // drawing it was given (an example, a link). The modifiers are the page's toggle's.
+    Module['glutClick'] = function(x, y) {
+      glutButton({}, 0, 0, x, y);
+      glutButton({}, 0, 1, x, y);
+    };
     aimListen();  // a finger and the keyboard pointer (web/platform/aim.js)
   },
 
