@@ -71,7 +71,8 @@ function followLink(said) {
   }
   var link = typeof share.made == 'string' ? share.made : '';
   if (link != share.link && now - share.written > 300) {
-    history.replaceState(history.state, '', link ? '#' + link : location.pathname + location.search);
+    var bare = location.pathname + location.search;
+    history.replaceState(history.state, '', link ? '#' + link : bare);
     share.link = link;
     share.written = now;
   }
