@@ -35,13 +35,13 @@ function linkOf() {
 // unread) and step (-1 for Steps off), and in words what could not be read.
 function readLink(link) {
   var got = {points: [], flags: -1, step: -1, problem: ''}, parts = link.split('.');
-  var shown = function(text) { return '"' + text.slice(0, 12) + (text.length > 12 ? '…"' : '"'); };
+  var quoted = function(text) { return '"' + text.slice(0, 12) + (text.length > 12 ? '…"' : '"'); };
   if (!/^v\d+$/.test(parts[0])) got.problem = 'it does not hold a polyhull drawing';
   else if (parts[0] != 'v1') got.problem = 'it was made in a later format (' + parts[0] + ')';
   else if (parts.length != 4) got.problem = 'it is cut short or has parts this page does not know';
-  else if (!/^[0-7]$/.test(parts[1])) got.problem = 'its display settings ' + shown(parts[1]) +
+  else if (!/^[0-7]$/.test(parts[1])) got.problem = 'its display settings ' + quoted(parts[1]) +
                                                     ' are not a digit from 0 to 7';
-  else if (!/^\d{0,6}$/.test(parts[2])) got.problem = 'its step ' + shown(parts[2]) +
+  else if (!/^\d{0,6}$/.test(parts[2])) got.problem = 'its step ' + quoted(parts[2]) +
                                                       ' is not a whole number';
   if (got.problem) return got;
   got.flags = Number(parts[1]);
@@ -51,7 +51,7 @@ function readLink(link) {
     for (var j = i; j < i + 4; ++j) d = d * 64 + DIGITS.indexOf(parts[3][j]);
     if (i + 4 > parts[3].length) got.problem = 'it is cut short in vertex ' + k;
     else if (/[^\w-]/.test(parts[3].substr(i, 4))) got.problem = 'vertex ' + k + ' ' +
-        shown(parts[3].substr(i, 4)) + ' is not written in the link\'s digits';
+        quoted(parts[3].substr(i, 4)) + ' is not written in the link\'s digits';
     else if (d >> 12 >= 800 || (d & 4095) >= 600) got.problem = 'vertex ' + k + ' (' + (d >> 12) +
         ', ' + (d & 4095) + ') lies off the 800 by 600 canvas';
     else if (k > LINK_LIMIT) got.problem = 'it holds more than ' + LINK_LIMIT + ' vertices';
