@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 source scripts/deps.sh
 need cmake make emcc python3 rsvg-convert
 # terser makes the page's scripts small enough for its size limit; elsewhere, without it, the
-# page works and is about 2 KB larger gzipped.
+# page works and is about 2.4 KB larger gzipped.
 ! debian || ensure_packages terser
 
 # Debian's emcc runs on node and needs Debian's node modules (acorn), wherever node came from.

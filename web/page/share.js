@@ -28,7 +28,8 @@ function linkOf() {
     if (!(x >= 0 && x < 800 && y >= 0 && y < 600)) return i + 1;
     v += DIGITS[d >> 18] + DIGITS[d >> 12 & 63] + DIGITS[d >> 6 & 63] + DIGITS[d & 63];
   }
-  return n ? 'v1.' + (Module._shownFlags() & 7) + '.' + (steps.on ? steps.at : '') + '.' + v : '';
+  var at = steps.on ? (steps.events.length ? steps.at : 0) : '';  // no stale step
+  return n ? 'v1.' + (Module._shownFlags() & 7) + '.' + at + '.' + v : '';
 }
 
 // What a link holds, read as far as it can be: its vertices as canvas pixels, its flags (-1 where
