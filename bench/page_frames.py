@@ -9,7 +9,9 @@ and with Steps on; it prints each against the blank page's frame rate, and how l
 to read and show every step when it is turned on. Then it times the page's check of where the
 polyline stops being simple and which vertices the hull drawn leaves outside, on 2,000 vertices:
 a random walk, which crosses itself early, and a simple spiral, where every pair of segments is
-tried."""
+tried. Last, the spiral example of 1,200 vertices: how long its button takes to put it in, a
+step to show, the frame rate with Steps on and while a vertex is dragged, and the link written.
+"""
 import functools, http.server, math, os, random, shutil, sys, tempfile, threading
 from selenium import webdriver
 
@@ -92,6 +94,32 @@ def check_figures(driver, url, points):
     return took, crossing
 
 
+# The spiral example put in by its button, and then the time a step takes to show, over 100 steps.
+EXAMPLE = """let start = performance.now();
+document.querySelector('[data-example="5"]').click();
+const loaded = performance.now() - start, back = document.querySelector('[data-step=back]');
+document.getElementById('steps').click();
+start = performance.now();
+for (let i = 0; i < 100; ++i) back.click();
+return [loaded, (performance.now() - start) / 100];"""
+# Milliseconds to write the drawing's link.
+LINK = "const start = performance.now(); linkOf(); return performance.now() - start;"
+
+
+def example_figures(driver, url, seconds):  # the 1,200-vertex example: in, idle, Steps, a drag
+    driver.get(url)
+    driver.execute_script("return new Promise(r => (function wait() { Module.calledRun ? r() : "
+                          "setTimeout(wait, 50); })())")
+    driver.execute_script(CLICKS, [])
+    loaded, step = driver.execute_script(EXAMPLE)
+    measure(driver, 0.5)
+    steps = measure(driver, seconds)
+    assert driver.execute_script(DRAG.replace("KEYS", KEYS.replace("arguments[0]", "'m'"))), \
+        "the drag picked no vertex"
+    dragging = measure(driver, seconds)
+    return loaded, step, steps, dragging, driver.execute_script(LINK)
+
+
 def measure(driver, seconds):
     return driver.execute_async_script(MEASURE, seconds)
 
@@ -113,7 +141,7 @@ def page_figures(driver, url, n, seconds):
                                   "return performance.now() - start")  # every step, read and shown
     measure(driver, 0.5)
     steps = measure(driver, seconds)
-    return idle, dragging, steps, ready
+    return idle, dragging, steps, ready, driver.execute_script(LINK)
 
 
 def main():
@@ -137,11 +165,16 @@ def main():
         blank = measure(driver, seconds)[0]
         print(f"blank page: {blank:.1f} frames/s")
         print("vertices | idle: frames/s (of blank), ms a frame | dragging | Steps on | "
-              "Steps ready in")
+              "Steps ready in | link written in")
+        cell = lambda fps, ms: f"{fps:5.1f} ({fps / blank:.2f}), {ms:5.2f} ms"
         for n in 300, 3000, 10000:
-            *figures, ready = page_figures(driver, base + "page.html", n, seconds)
-            cells = [f"{fps:5.1f} ({fps / blank:.2f}), {ms:5.2f} ms" for fps, ms in figures]
-            print(f"{n:8} | " + " | ".join(cells) + f" | {ready:.0f} ms")
+            *figures, ready, link = page_figures(driver, base + "page.html", n, seconds)
+            print(f"{n:8} | " + " | ".join(cell(*f) for f in figures) +
+                  f" | {ready:.0f} ms | {link:.1f} ms")
+        loaded, step, steps, dragging, link = example_figures(driver, base + "page.html", seconds)
+        print(f"spiral example, 1,200 vertices: put in {loaded:.0f} ms, a step shown in "
+              f"{step:.2f} ms, Steps on {cell(*steps)}, dragging {cell(*dragging)}, link written "
+              f"in {link:.1f} ms")
         for name, points in ("random walk", walk(2000)), ("simple spiral", spiral(2000)):
             took, crossing = check_figures(driver, base + "page.html", points)
             print(f"checks on 2,000 vertices, {name}: {took:.1f} ms (first crossing at vertex "

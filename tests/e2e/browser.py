@@ -10,8 +10,8 @@ for pixel. Before each drag a press beside the vertex must pick nothing
 (mouse: 5 canvas pixels off on both axes; touch: 20 CSS pixels off; keyboard: 20 pixels off on
 both axes), and the drag starts on it (mouse), 10 CSS pixels off (touch), 10 pixels off (keys).
 Errors are read from the page's own listeners (and in Chromium from its console)."""
-import atexit, base64, functools, gzip, http.server, io, json, os, random, re, shutil, sys, threading
-import time
+import atexit, base64, functools, gzip, http.server, io, json, os, random, re, shutil, sys
+import threading, time
 from urllib.request import urlopen
 from PIL import Image, ImageChops
 from selenium import webdriver
@@ -541,8 +541,8 @@ for i, (words, note, described) in enumerate(EXAMPLES):
     driver.find_element("css selector", f"[data-example='{i}']").click()
     note_now = lambda: driver.find_element("id", "promise").text
     described_now = lambda: driver.find_element("id", "shown").get_attribute("textContent")
-    WebDriverWait(driver, 5).until(lambda _: shown() == (words or shown()) and note_now().startswith(
-        note) and bool(note_now()) == bool(note) and described in described_now(),
+    WebDriverWait(driver, 5).until(lambda _: shown() == (words or shown()) and bool(note_now()) ==
+        bool(note) and note_now().startswith(note) and described in described_now(),
         f"example {i}: {shown()}, {note_now()}, {described_now()}")
     assert driver.find_element("id", "step-words").is_displayed() == bool(words), i
     if i == 1:  # skipped: the last step of vertices 4, 5 and 7
@@ -577,9 +577,10 @@ BAD = [("#nothing", "it does not hold a polyhull drawing", 0),
        ("#v1.5..AAAA-AAA", "vertex 2 (3968, 0) lies off the 800 by 600 canvas", 1),
        ("#v1.5..AAAA%3CA%3E", 'vertex 2 "%3CA" is not written in the link\'s digits', 1),
        ("#v1.4.." + "ABAB" * 10001, "it holds more than 10000 vertices", 10000)]
-OPEN = """const done = arguments[1]; addEventListener('hashchange', () => requestAnimationFrame(() =>
-  done([document.getElementById('shared').textContent, Module._shownVertexCount()])),
-  {once: true}); location.hash = arguments[0];"""
+OPEN = """const done = arguments[1];
+addEventListener('hashchange', () => requestAnimationFrame(() => done([
+  document.getElementById('shared').textContent, Module._shownVertexCount()])), {once: true});
+location.hash = arguments[0];"""
 for link, problem, n in BAD:
     words = f"This link could not be read whole: {problem}. Shown: " + (
         "no vertex." if not n else "1 vertex." if n == 1 else f"{n} vertices.")
