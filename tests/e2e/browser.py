@@ -294,6 +294,7 @@ finish()
 # and the step shown, from the one file on the disk.
 start()
 open_page()
+history = driver.execute_script("return history.length")
 for x, y, shift in (100, 500, 0), (700, 520, 0), (650, 100, 1), (300, 320, 0), (799, 0, 0):
     MOUSE["click"](x, y, shift)
 MOUSE["keys"]("c")
@@ -305,6 +306,7 @@ STATE = """return [location.hash == '#' + linkOf(), pressed = [...document.query
 WebDriverWait(driver, 5).until(lambda _: driver.execute_script(STATE)[0], "the address lags")
 address, drawn, state = driver.current_url, frame(), driver.execute_script(STATE)
 assert "Steps" in state[1] and "Vertex 5 of 5: pops" in state[2], state
+assert driver.execute_script("return history.length") == history, "the drawing made history"
 finish()
 start()
 open_page(address=address)
@@ -619,6 +621,8 @@ for steps_on in False, True:  # the second time a vertex's first step: it is rin
               "2, 1, 3"), said=False)
 ring = [picture.getpixel((361, y))[:3] for y in range(196, 204)]
 assert max(ring) > (200, 200, 200), f"no ring about the step's vertex: {ring}"
+label = [picture.getpixel((x, y))[:3] for x in range(355, 366) for y in range(182, 195)]
+assert sum(p > (200, 200, 200) for p in label) > 60, "no white label up and right of vertex 3"
 driver.execute_cdp_cmd("Browser.grantPermissions", {"permissions": [
     "clipboardReadWrite", "clipboardSanitizedWrite"]})
 driver.find_element("id", "copy-link").click()
