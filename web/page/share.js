@@ -4,7 +4,8 @@
 // the hull as it does for a person. Runs after web/page/page.js and web/teaching/.
 var share = {
   link: '',      // the address's fragment as last written, without its #
-  calls: -1,     // the program's input callbacks run when the link was last made
+  made: '',      // the drawing's link as last made (linkOf)
+  calls: -1,     // the program's input callbacks run when it was last asked whether it changed
   at: -1,        // the step shown then
   written: 0,    // when the address was last written (ms)
   loaded: -1,    // the input callbacks run once a link or an example was put in
@@ -62,13 +63,15 @@ function readLink(link) {
 }
 
 // Each frame: once the drawing or its step changed, the address holds its link, written at most
-// every 300 ms (browsers limit how often a page may) and never adding to the history.
+// every 300 ms (browsers limit how often a page may) and never adding to the history. The
+// drawing can change only in input, and is compared only after some (Module.glutCalls).
 function followLink(said) {
   var at = steps.on ? steps.at : -1, now = performance.now();
   if ((Module.glutCalls != share.calls || at != share.at) && Module._shownPickedVertex() < 0) {
     share.calls = Module.glutCalls;
+    var stale = Module._linkStale();  // asked each time, as it keeps what it compared
+    if (stale || at != share.at) share.made = linkOf();
     share.at = at;
-    share.made = linkOf();
   }
   var link = typeof share.made == 'string' ? share.made : '';
   if (link != share.link && now - share.written > 300) {
@@ -114,8 +117,8 @@ function shareSays(words) {
 // fragment in place.
 function openLink() { openDrawing(location.hash.slice(1)); }
 function openDrawing(link) {
-  var got = readLink(link);
   if (!link || link == share.link) return;
+  var got = readLink(link);
   share.link = link;
   var read = got.points.length ? vertices(got.points.length) : 'no vertex';
   putIn(got.points, got.flags, got.step,
