@@ -297,9 +297,9 @@ open_page()
 history = driver.execute_script("return history.length")
 for x, y, shift in (100, 500, 0), (700, 520, 0), (650, 100, 1), (300, 320, 0), (799, 0, 0):
     MOUSE["click"](x, y, shift)
-MOUSE["keys"]("c")
 for button in "#steps", "[data-step=back]", "[data-step=back]":
     driver.find_element("css selector", button).click()
+MOUSE["keys"]("c")  # last, a change of the display flags alone
 STATE = """return [location.hash == '#' + linkOf(), pressed = [...document.querySelectorAll(
   '[aria-pressed=true]')].map(b => b.textContent).join(), document.getElementById('step-words')
   .textContent]"""
