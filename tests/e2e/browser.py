@@ -299,11 +299,14 @@ for x, y, shift in (100, 500, 0), (700, 520, 0), (650, 100, 1), (300, 320, 0), (
     MOUSE["click"](x, y, shift)
 for button in "#steps", "[data-step=back]", "[data-step=back]":
     driver.find_element("css selector", button).click()
-MOUSE["keys"]("c")  # last, a change of the display flags alone
 STATE = """return [location.hash == '#' + linkOf(), pressed = [...document.querySelectorAll(
   '[aria-pressed=true]')].map(b => b.textContent).join(), document.getElementById('step-words')
   .textContent]"""
-WebDriverWait(driver, 5).until(lambda _: driver.execute_script(STATE)[0], "the address lags")
+follows = lambda: WebDriverWait(driver, 5).until(lambda _: driver.execute_script(STATE)[0],
+                                                 "the address lags")
+follows()
+MOUSE["keys"]("c")  # then a change of the display flags alone
+follows()
 address, drawn, state = driver.current_url, frame(), driver.execute_script(STATE)
 assert "Steps" in state[1] and "Vertex 5 of 5: pops" in state[2], state
 assert driver.execute_script("return history.length") == history, "the drawing made history"
