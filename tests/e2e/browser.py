@@ -11,7 +11,7 @@ for pixel. Before each drag a press beside the vertex must pick nothing
 both axes), and the drag starts on it (mouse), 10 CSS pixels off (touch), 10 pixels off (keys).
 Errors are read from the page's own listeners (and in Chromium from its console)."""
 import atexit, base64, functools, gzip, http.server, io, json, os, random, re, shutil, sys
-import threading, time
+import subprocess, threading, time
 from urllib.request import urlopen
 from PIL import Image, ImageChops
 from selenium import webdriver
@@ -23,7 +23,9 @@ page, work, engine, axe = sys.argv[1:5]
 HERE = os.path.dirname(os.path.realpath(__file__))
 FLAGS = ("--headless=new --use-angle=swiftshader --enable-unsafe-swiftshader --no-sandbox "
          "--disable-background-networking --disable-component-update --disable-sync "
-         "--no-first-run --window-size=1000,1000").split()  # the canvas at its full size
+         "--no-first-run --window-size=1400,1000").split()  # the canvas at its full size
+LAPTOPS = [(1024, 768), (1280, 720), (1366, 768), (1440, 900), (1920, 1080)]
+HANDHELD = [(360, 640), (390, 844), (768, 1024)]  # phones and a tablet, held upright
 SCREENS = [(360, 640), (390, 844), (768, 1024), (1280, 800), (1920, 1080), (568, 320), (480, 320),
            (667, 375), (320, 256), (1280, 300), (2560, 1440), (1024, 220)]  # CSS px; each turned
 
@@ -47,12 +49,12 @@ def check(name):  # within ten seconds or so the canvas's own pixels are frames/
 
 
 def quit(verbs, key):  # the page says that the program ended, and input changes nothing on screen
-    last = canvas.screenshot_as_png
     verbs["key"](key)
     time.sleep(0.5)
     ended = driver.find_element("id", "ended").text
     assert ended == "polyhull ended with status 0. Reload the page to start it again.", ended
     assert status() == ended, f"the status line says {status()}"
+    last = canvas.screenshot_as_png
     verbs["click"](300, 300)
     MOUSE["keys"]("pa")
     time.sleep(0.5)
@@ -198,6 +200,7 @@ def start(*flags):
         options.binary_location = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
         options.add_argument("--automation")
         driver = webdriver.WebKitGTK(options=options)
+        driver.set_window_size(1250, 1000)  # the canvas at its full size, the lesson beside it
         return
     options = webdriver.ChromeOptions()
     for flag in FLAGS + list(flags):
@@ -271,7 +274,7 @@ def finish():
 
 assert os.path.exists(page), f"no page {page}: scripts/web.sh builds it"
 size, packed = os.path.getsize(page), len(gzip.compress(open(page, "rb").read(), 9))
-assert size <= 96_000 and packed <= 32_000, f"the page is {size} bytes, {packed} gzipped"
+assert size <= 120_000 and packed <= 40_000, f"the page is {size} bytes, {packed} gzipped"
 os.makedirs(work, exist_ok=True)
 url = "file://" + os.path.realpath(page)
 driver = None
@@ -664,29 +667,35 @@ assert row(300) == both[:5] and len(row(400)) == 5, "the vertex aimed at did not
 quit(TOUCH, "q")
 finish()
 
-LARGEST = """const app = document.getElementById('app');
-const chosen = [app.className, app.style.cssText];
-const m = parseFloat(getComputedStyle(document.body).margin), widths = [];  // the page's margin
-const fits = () => [...document.querySelectorAll(arguments[2])].every(e => {
+KEYS = "#canvas, #keys :is(button, input, select):not([hidden])"
+NEEDS = KEYS + ", #promise:not([hidden]), :is(#step-words, #method-box):not([hidden]), " \
+               "#method-box[hidden] ~ #examples-box button"  # the examples while Steps is off
+LARGEST = """const [width, height] = arguments, app = document.getElementById('app');
+const method = document.getElementById('method-box'), chosen = app.style.cssText;
+const layout = app.className, m = parseFloat(getComputedStyle(document.body).margin);
+const lesson = document.getElementById('lesson');  // as a column, at least its least width
+const fits = parts => lesson.getBoundingClientRect().right <= width - m &&
+  [...document.querySelectorAll(parts)].every(e => {
   const b = e.getBoundingClientRect();
-  return Math.min(b.left, b.top) >= m && b.right <= arguments[0] - m &&
-         b.bottom <= arguments[1] - m; });
-for (const beside of [false, true]) {  // the widest canvas with all in view, in either layout
-  app.classList.toggle('beside', beside);
+  return Math.min(b.left, b.top) >= m && b.right <= width - m && b.bottom <= height - m; });
+const widest = (layouts, parts) => Math.max(...layouts.map(name => {
+  app.className = name;  // the widest canvas with the parts in view, the method at its least
   let w = 0;
   for (let step = 512; step >= 1; step /= 2) {
     app.style.setProperty('--canvas-width', Math.min(w + step, 800) + 'px');
-    if (fits()) w = Math.min(w + step, 800);
+    if (fits(parts)) w = Math.min(w + step, 800);
   }
-  widths.push(w);
-}
-[app.className, app.style.cssText] = chosen;
-return [Math.max(...widths), chosen[0]];"""
-start()  # the canvas and every button in view on every screen, the canvas in its 4:3 and as
-layouts = set()  # large as either layout can show it; with Steps off and on; and again with the
-# screen turned, without a reload
-SHOWN_CONTROLS = "#canvas, #keys button:not([hidden]), #keys input:not([hidden]), " \
-                 "#keys select:not([hidden])"
+  return w; }));
+app.style.setProperty('--lesson-height', 'none');
+method.style.maxHeight = '0';
+const whole = widest(['', 'beside'], arguments[2]), alone = widest(['', 'keys'], arguments[3]);
+[app.className, app.style.cssText, method.style.maxHeight] = [layout, chosen, ''];
+return whole >= 0.6 * alone ? [whole, arguments[2], layout] : [alone, arguments[3], layout];"""
+open_example = lambda i: driver.execute_script(f"document.querySelector('[data-example=\"{i}\"]')"
+                                          ".click()")
+start()  # the canvas and the lesson in view on every screen, the canvas in its 4:3 and as large
+layouts = set()  # as the layouts can show it with the lesson, or else with the buttons alone;
+# with Steps off and on; and again with the screen turned, without a reload
 for size in SCREENS:
     for turned, (width, height) in enumerate((size, size[::-1])):
         screen(width, height)
@@ -694,21 +703,70 @@ for size in SCREENS:
             open_page()
         WebDriverWait(driver, 5).until(lambda _: driver.execute_script("return innerWidth == "
                                                                        + str(width)))
-        for state in "off", "on":  # the step controls then take the key buttons' place
-            boxes = driver.execute_async_script("requestAnimationFrame(() => arguments[1]([..."
-                "document.querySelectorAll(arguments[0])].map(e => e.getBoundingClientRect())))",
-                SHOWN_CONTROLS)
-            assert all(b["left"] >= 0 and b["top"] >= 0 and b["right"] <= width and b["bottom"]
-                       <= height for b in boxes), f"not all in view at {width} by {height}"
+        for state in "off", "on", "noted":  # Steps on, then the crossing example with its note
+            driver.execute_async_script("requestAnimationFrame(() => requestAnimationFrame("
+                                        "arguments[0]))")  # the page's own frame has run
+            largest, parts, layout = driver.execute_script(LARGEST, width, height, NEEDS, KEYS)
+            boxes = driver.execute_script("return [...document.querySelectorAll(arguments[0])]"
+                                          ".map(e => [e.getBoundingClientRect(), e.tagName])", parts)
+            controls = [b["height"] for b, tag in boxes if tag in ("BUTTON", "INPUT", "SELECT")]
+            boxes = [b for b, _ in boxes]
+            out = [i for i, b in enumerate(boxes) if b["left"] < 0 or b["top"] < 0 or
+                   b["right"] > width or b["bottom"] > height]
+            assert not out, f"{out} of {parts} not in view at {width} by {height}, Steps {state}"
             assert abs(boxes[0]["width"] * 3 - boxes[0]["height"] * 4) < 4, f"not 4:3 at {width}"
-            largest, layout = driver.execute_script(LARGEST, width, height, SHOWN_CONTROLS)
-            assert boxes[0]["width"] >= largest - 1, f"the canvas could be {largest} at {width}"
+            assert boxes[0]["width"] >= largest - 1, f"the canvas could be {largest} at {width}, {state}"
             layouts.add(layout)
-            assert min(b["height"] for b in boxes[1:]) >= 24, f"buttons under 24 px at {width}"
+            assert min(controls) >= 24, f"buttons under 24 px at {width}"
             method = driver.find_element("id", "method-box")
-            assert method.is_displayed() == (state == "on"), f"the method's lines, Steps {state}"
-            steps()
-assert layouts == {"", "beside"}, f"only the layouts {layouts}"
+            assert method.is_displayed() == (state != "off"), f"the method's lines, Steps {state}"
+            open_example(4) if state == "on" else steps()
+assert layouts == {"", "beside", "keys"}, f"only the layouts {layouts}"
+finish()
+
+# What a newcomer and a student see on laptops (the browser's bars take 143 CSS pixels of their
+# height), phones and a tablet, the page unscrolled: fresh, the canvas, how to start and the
+# examples; stepping through an example, the canvas, the step's words, Forward and the method's
+# marked line, each whole and in view (not clipped by a box that scrolls); the crossing's note.
+SEEN = """const seen = e => { if (!e) return false;
+  const r = e.getBoundingClientRect();
+  let v = [0, 0, innerWidth, innerHeight];
+  for (let a = e.parentElement; a != document.body; a = a.parentElement) {
+    if (getComputedStyle(a).overflowY == 'visible') continue;
+    const b = a.getBoundingClientRect(), left = b.left + a.clientLeft, top = b.top + a.clientTop;
+    v = [Math.max(v[0], left), Math.max(v[1], top), Math.min(v[2], left + a.clientWidth),
+         Math.min(v[3], top + a.clientHeight)]; }
+  return r.width > 0 && r.height > 0 && r.left >= v[0] - .5 && r.top >= v[1] - .5 && r.right <= v[2] + .5 &&
+         r.bottom <= v[3] + .5 && e.scrollHeight <= e.clientHeight + 1; };
+return scrollY == 0 && arguments[0].split(', ').filter(s => ![...document.querySelectorAll(s)]
+  .every(seen) || !document.querySelector(s));"""
+LESSON = "#canvas, #step-words, [data-step=forward], #method li[aria-current]"
+unseen = lambda parts: driver.execute_script(SEEN, parts)
+start()
+for width, height in [(w, h - 143) for w, h in LAPTOPS] + HANDHELD:
+    handheld = (width, height) in HANDHELD
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+        "width": width, "height": height, "deviceScaleFactor": 3 if handheld else 1,
+        "mobile": handheld})
+    open_page()
+    assert unseen("#canvas, #start, #examples-box button") == [], f"fresh at {width} by {height}"
+    if width == 1366:  # the first word goes with the first vertex, and comes back with a clear
+        MOUSE["click"](400, 300)
+        WebDriverWait(driver, 5).until(lambda _: unseen("#start") == ["#start"], "still there")
+        MOUSE["keys"]("r")
+        WebDriverWait(driver, 5).until(lambda _: unseen("#start") == [], "not back")
+    open_example(1)  # Steps at vertex 6's push onto the top, the method's line 9
+    assert unseen(LESSON) == [], f"{unseen(LESSON)} out of view at {width} by {height}"
+    if width == 1366:  # the README's picture of the page, as this run shows it
+        driver.save_screenshot(f"{work}/page-steps.png")
+        differ = subprocess.run(["compare", "-metric", "AE", "-fuzz", "15%",
+                                 f"{HERE}/page-steps.png", f"{work}/page-steps.png", "null:"],
+                                capture_output=True, text=True).stderr
+        assert float(differ or "inf") < 0.01 * width * height, \
+            f"{differ} pixels differ from page-steps.png: see {work}/page-steps.png"
+    open_example(4)
+    WebDriverWait(driver, 5).until(lambda _: unseen(LESSON + ", #promise") == [],
+                                   f"{unseen(LESSON + ', #promise')} out of view at {width}")
 finish()
 
 start("--disable-3d-apis")  # without WebGL: the reason in place of the canvas, and no buttons

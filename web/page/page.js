@@ -4,6 +4,7 @@
 var canvas = document.getElementById('canvas');
 var app = document.getElementById('app'), keys = document.getElementById('keys');
 var buttons = document.querySelectorAll('#keys button');
+var start = document.getElementById('start');  // how to begin, while the drawing is empty
 var errors = [];  // every uncaught error and rejection: a console any test can read
 
 // ---- When the program cannot run ----
@@ -13,7 +14,7 @@ function cannotRun(reason) {
   var message = document.getElementById('cannot');
   message.textContent = reason;
   message.hidden = false;
-  canvas.hidden = true;
+  canvas.hidden = start.hidden = true;
   buttons.forEach(function(b) { b.disabled = true; });
   fit();
 }
@@ -39,31 +40,78 @@ canvas.addEventListener('contextmenu', function(event) { event.preventDefault();
 
 // ---- Layout ----
 
-// The canvas as large as fits in the viewport together with every button, and no larger than
-// its own 800 by 600 pixels: over the buttons, or beside their column where that column fits
-// the screen's height, whichever shows it larger. It keeps drawing 800 by 600 pixels; only its
-// shown size changes. Each layout's buttons are measured beside a canvas of no width, which
-// cannot squeeze them; on a short screen they are smaller (the style sheet), so that one column
-// fits from 256 CSS pixels up.
+// The canvas as large as fits in the viewport with the lesson in view beside it or under it, and
+// no larger than its own 800 by 600 pixels; it keeps drawing 800 by 600 pixels, only its shown
+// size changes. The lesson in view is its buttons, the note when there is one, and with Steps on
+// the step's words and four lines of the method (which scrolls its own box), else the examples.
+// Where that would leave the canvas under LESSON of the size it has with the buttons alone in
+// view (a phone turned), the buttons alone go beside it or under it and the rest under both.
+var lesson = document.getElementById('lesson'), methodBox = document.getElementById('method-box');
+var LESSON = 0.6, fitted = [];  // fitted: what follows each new layout (web/teaching/)
 function fit() {
   var body = getComputedStyle(document.body), gap = parseFloat(getComputedStyle(app).columnGap);
-  var width = document.documentElement.clientWidth - parseFloat(body.marginLeft) -
-              parseFloat(body.marginRight);
-  var height = document.documentElement.clientHeight - parseFloat(body.marginTop) -
-               parseFloat(body.marginBottom);
-  var best = {size: -1};
-  [false, true].forEach(function(beside) {
-    layOut(beside, 0);
-    var size = Math.min(800, beside ? width - keys.offsetWidth - gap : width,
-                        (beside ? height : height - keys.offsetHeight - gap) * 4 / 3);
-    if (beside && keys.offsetHeight > height) size = -1;
-    if (size > best.size) best = {size: size, beside: beside};
-  });
-  layOut(best.beside, Math.floor(Math.max(best.size, 0)));
+  var room = {gap: gap, width: document.documentElement.clientWidth -
+              parseFloat(body.marginLeft) - parseFloat(body.marginRight),
+              height: document.documentElement.clientHeight - parseFloat(body.marginTop) -
+              parseFloat(body.marginBottom)};
+  app.style.setProperty('--lesson-height', 'none');
+  methodBox.style.maxHeight = '0';  // at its least height while measuring
+  room.most = Math.floor(Math.min(800, room.width, room.height * 4 / 3));  // none is larger
+  var whole = largest(room, ['beside', ''], needs());  // beside, where both are as large
+  var alone = whole.size >= LESSON * room.most ? whole : largest(room, ['', 'keys'], [keys]);
+  var chosen = whole.size >= LESSON * alone.size ? whole : alone;
+  methodBox.style.maxHeight = '';
+  layOut(chosen.layout, chosen.size);
+  if (chosen == whole) {  // the lesson takes the height left, the method's box all it can
+    var top = chosen.layout ? 0 : chosen.size * 3 / 4 + gap;
+    app.style.setProperty('--lesson-height', Math.floor(room.height - top) + 'px');
+  }
+  fitted.forEach(function(then) { then(); });
 }
-function layOut(beside, canvasWidth) {
-  app.classList.toggle('beside', beside);
-  app.style.setProperty('--canvas-width', canvasWidth + 'px');
+function needs() {  // the lesson's parts to keep in view; of the examples, their buttons
+  var stepping = !methodBox.hidden, parts = [];
+  [].forEach.call(lesson.children, function(part) {
+    if (part.id != 'examples-box') return part.hidden || parts.push(part);
+    if (!stepping) parts.push.apply(parts, part.querySelectorAll('.row'));
+  });
+  return parts;
+}
+// The largest canvas width of the layouts with the parts in view: {layout, size}.
+function largest(room, layouts, parts) {
+  var best = {layout: '', size: 0};
+  for (var i = 0; i < layouts.length && best.size < room.most; ++i) {
+    var layout = layouts[i], size = Math.floor(layout ? sizeBeside(room, layout, parts) :
+                                                        sizeUnder(room, parts));
+    if (size > best.size) best = {layout: layout, size: size};
+  }
+  return best;
+}
+function reach(parts) {  // from the top of the app to the bottom of the lowest of the parts
+  var top = app.getBoundingClientRect().top;
+  return Math.max.apply(null, parts.map(function(part) {
+    return part.getBoundingClientRect().bottom - top;
+  }));
+}
+function sizeUnder(room, parts) {
+  layOut('', 0);
+  return Math.min(800, room.width, (room.height - reach(parts)) * 4 / 3);
+}
+// Beside, the parts' column keeps at least its least width: the canvas narrows only where the
+// column would not fit the height, which then widens it.
+function sizeBeside(room, layout, parts) {
+  layOut(layout, 0);
+  var column = layout == 'keys' ? keys.offsetWidth : parseFloat(getComputedStyle(lesson).minWidth);
+  var fits = function(size) { return layOut(layout, size), reach(parts) <= room.height; };
+  var most = Math.min(800, room.width - room.gap - column, room.height * 4 / 3), least = -1;
+  if (most < 0 || fits(most)) return most;
+  for (var step = 512; step >= 1; step /= 2) {
+    if (least + step < most && fits(least + step)) least += step;
+  }
+  return least;
+}
+function layOut(layout, canvasWidth) {
+  app.className = layout;
+  app.style.setProperty('--canvas-width', Math.floor(canvasWidth) + 'px');
 }
 window.addEventListener('resize', fit);
 fit();
@@ -137,6 +185,7 @@ function showDrawing() {
       buttons[i].setAttribute('aria-pressed', now[flag]);
     });
     if (shown) say(said = changes(shown, now));
+    start.hidden = now.vertices > 0;
     shown = now;
     shownAsText = nowAsText;
   }
@@ -202,6 +251,7 @@ var Module = {
     ended.hidden = false;
     say(ended.textContent.slice(0, -1));
     canvas.classList.remove('keyboard');  // no pointer to move any more
+    start.hidden = true;
     buttons.forEach(function(b) { b.disabled = true; });
     fit();
   },

@@ -94,6 +94,7 @@ function followPromise(said) {
              (f.outside.length ? ': ' + outsideWords(f.outside) + ' outside the hull' : '');
       say(said);
     }
+    if (flagged != promise.flagged) fit();  // the lesson is longer or shorter by the note
     promise.flagged = flagged;
   }
   return said;

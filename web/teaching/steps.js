@@ -122,9 +122,15 @@ function lineOf(i) {
   return e.kind == PUSH ? (e.bottom ? 6 : 8) : (e.bottom ? 5 : 7);
 }
 
+// Marks the line, scrolled into the method's box where that box is too short for all of them;
+// the page itself stays where it is.
 function markLine(line) {
+  var box = steps.method.parentNode;
   steps.method.querySelectorAll('li').forEach(function(li, i) {
-    if (i == line) li.setAttribute('aria-current', 'step'); else li.removeAttribute('aria-current');
+    if (i != line) return li.removeAttribute('aria-current');
+    li.setAttribute('aria-current', 'step');
+    var below = li.offsetTop + li.offsetHeight - box.clientHeight;
+    box.scrollTop = Math.min(Math.max(box.scrollTop, below), li.offsetTop);
   });
 }
 
@@ -246,4 +252,5 @@ steps.slider.addEventListener('input', function() {
   if (steps.events.length && steps.on) showStep(steps.lastOf[Number(steps.slider.value)]);
 });
 steps.speed.addEventListener('change', function() { if (steps.playing) play(true); });
+fitted.push(function() { if (steps.on && steps.events.length) markLine(lineOf(steps.at)); });
 followers.push(followSteps);
