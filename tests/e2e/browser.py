@@ -346,9 +346,9 @@ assert row(599) == [797, 798, 799], f"Enter at the corner drew {row(599)} on its
 MOUSE["keys"]("r")
 said("Cleared")
 SHOWN = "1 vertex. Outline shown, closed. Hull shown, none yet. Move mode o"
-for hull, said in ("hidden", "Hull hidden."), ("shown, none yet", "Hull shown, none yet."):
+for hull, heard_said in ("hidden", "Hull hidden."), ("shown, none yet", "Hull shown, none yet."):
     MOUSE["keys"]("a")
-    hears(said, f"0 vertices. Outline shown, closed. Hull {hull}. Move mode off.")
+    hears(heard_said, f"0 vertices. Outline shown, closed. Hull {hull}. Move mode off.")
 key_click(*pointer)
 hears("Vertex 1 placed.", SHOWN + "ff.")
 MOUSE["keys"]("m")
@@ -514,6 +514,96 @@ driver.execute_script("canvas.getContext('webgl').getExtension('WEBGL_lose_conte
 WebDriverWait(driver, 10).until(lambda _: driver.find_element("id", "cannot").is_displayed())
 assert "took the graphics away" in driver.find_element("id", "cannot").text
 assert not any(b.is_enabled() for b in driver.find_elements("css selector", "#keys button"))
+finish()
+
+# Predict, on a polyline whose vertices 4 to 6 pop one end's entry that stays at the other, 7 and
+# 9 lie inside, and 8 removes two vertices; answered right and wrong, by Forward, the slider, Last
+# and Play. What each vertex's truth is (skipped, or added with what leaves) was worked by hand
+# for it and for the Steps polyline and the crossing square above.
+start()
+open_page()
+PREDICTED = [(250, 500), (650, 500), (650, 420), (610, 372), (550, 340), (350, 308), (410, 436),
+             (130, 100), (310, 420)]
+TRUTHS = {"PREDICTED": [[], [], [], True, [5, 6], True],
+          "[[0, 0], [10, 0], [5, 10], [5, 3], [5, 20], [30, 30], [50, 50], [60, -10]].map(([x, y]) "
+          "=> [200 + 5 * x, 400 - 5 * y])": [True, [3], [], [6], [2]],
+          "[[250, 400], [450, 400], [450, 200], [250, 200], [350, 500]]": [[], True]}
+for points, want in TRUTHS.items():
+    driver.execute_script(f"putIn({points}, 5, -1, '')".replace("PREDICTED",
+                                                                  json.dumps(PREDICTED)))
+    got = driver.execute_script("steps.toggle.click(); const n = steps.n, t = [];"
+                                "for (let k = 4; k <= n; ++k) t.push(truth(k).skipped || "
+                                "truth(k).leaves); steps.toggle.click(); return t")
+    assert got == want, f"{points}: {got}, not {want}"
+MOUSE["keys"]("r")
+for x, y in PREDICTED:
+    MOUSE["click"](x, y)
+steps()
+driver.find_element("id", "predict").click()
+step("first")
+ASK = "Vertex {} of 9: skip it as inside, or add it?"
+LEAVE = " Which vertices leave the hull?"
+PREDICTIONS = [  # what to press: "forward", "back", "slider", "last" or an answer; then what is said
+    ("forward", ASK.format(4)), ("forward", ASK.format(4)),  # Forward does not pass it
+    ("Skip", "Not quite: 4 is not left of the bottom edge 3 → 1, so it is added. Predictions: 0 "
+             "of 1 right." + LEAVE), ("3", "Not quite: 4"),
+    ("Check", "Not quite: none leaves the hull; 3 is popped off the bottom but stays at the top. "
+              "Predictions: 0 of 2 right."),
+    ("forward", "Vertex 4 of 9: is 4 left of 3 → 1? No."), ("slider", ASK.format(5)),
+    ("back", "Vertex 4 of 9: outside"), ("forward", ASK.format(5)),  # Back asks nothing
+    ("Add", "Right: 5 is not left of the bottom edge 4 → 1, so it is added. Predictions: 1 of 3 "
+            "right." + LEAVE),
+    ("Check", "Right: none leaves the hull; 4 is popped off the bottom but stays at the top. "
+              "Predictions: 2 of 4 right."), ("play", ASK.format(6)), ("Add", "Right: 6"),
+    ("Check", "Vertex 6 of 9: is 6 left of"), ("last", ASK.format(7)),  # Play went on
+    ("Skip", "Right: 7 is left of both end edges, the bottom edge 6 → 1 and the top edge 5 → 6, so "
+             "it is skipped. Predictions: 5 of 7 right."), ("last", ASK.format(8)),
+    ("Add", "Right: 8 is not left of the bottom edge 6 → 1 nor the top edge 5 → 6, so it is added."
+            " Predictions: 6 of 8 right." + LEAVE), ("6", "Right: 8"), ("5", "Right: 8"),
+    ("Check", "Right: 5 and 6 leave the hull: 5 off the top, 6 off both ends. Predictions: 7 of 9 "
+              "right."), ("last", ASK.format(9)),
+    ("Add", "Not quite: 9 is left of both end edges, the bottom edge 8 → 1 and the top edge 4 → 8, "
+            "so it is skipped. Predictions: 7 of 10 right.")]
+focused = lambda: driver.execute_script("return document.activeElement.textContent")
+for press, words in PREDICTIONS:
+    if press == "slider":
+        driver.find_element("id", "step").send_keys(Keys.END)
+    elif press == "play":  # stops at the question, and goes on once it is answered
+        driver.find_element("css selector", "#speed option[value='4']").click()
+        step("play")
+        said(words)
+        time.sleep(1)
+        assert status() == words and driver.find_element("css selector", "[data-step=play]")\
+            .text == "Pause", f"played on past a question: {status()}"
+    elif press in ("forward", "back", "last"):
+        step(press)
+    else:
+        driver.find_element("xpath", f"//*[@id='answers']/button[text()='{press}']").click()
+    said(words)
+    if words == ASK.format(4):  # the focus on the first answer, the first toggle
+        assert focused() == "Skip", focused()
+    elif words.endswith(LEAVE) and press != "play":
+        assert focused() == driver.find_element("css selector", "#answers button").text, focused()
+    if words.startswith("Vertex 6 of 9: is"):
+        step("play")  # pauses
+step("first")  # the score starts again
+assert driver.find_element("id", "score").text == "Predictions: 0 of 0 right."
+driver.execute_script(open(axe).read())
+for button in "#predict", "#predict", "[data-step=forward]":  # off and on
+    driver.find_element("css selector", button).click()  # again: each vertex is asked again
+said(ASK.format(4))
+found = driver.execute_async_script("axe.run({runOnly: axe.getRules().map(r => r.ruleId)})"
+                                    ".then(r => arguments[0](r.violations.map(v => v.id)))")
+assert not found, f"axe-core finds {found} with a question"
+WebDriverWait(driver, 5).until(lambda _: ".p0." in driver.current_url, driver.current_url)
+address = driver.current_url
+finish()
+start()  # a teacher's link starts in Predict, at its step, to ask the same
+open_page(address=address)
+step("forward")
+said(ASK.format(4))
+assert driver.execute_script("return [steps.toggle, predict.toggle].map(b => b.ariaPressed) + "
+                             "predict.score.textContent") == "true,truePredictions: 0 of 0 right."
 finish()
 
 # Sharing, in a fresh page: links of random polylines read back exactly, through the program's

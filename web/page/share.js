@@ -18,7 +18,7 @@ var LINK_LIMIT = 10000, DIGITS = 'ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrst
 // ---- The link ----
 
 // The drawing's link: "v1.F.S.V", F its display flags (1 outline, 2 closed, 4 hull), S the step
-// Steps shows (empty with Steps off) and V its vertices in order, each x * 4096 + y of its canvas
+// Steps shows (empty with Steps off; after a p with Predict on) and V its vertices in order, each x * 4096 + y of its canvas
 // pixel in four digits. '' for no vertex; for a drawing no link can hold, the number of a vertex
 // off the canvas, or 0 for more than LINK_LIMIT vertices.
 function linkOf() {
@@ -29,25 +29,26 @@ function linkOf() {
     if (!(x >= 0 && x < 800 && y >= 0 && y < 600)) return i + 1;
     v += DIGITS[d >> 18] + DIGITS[d >> 12 & 63] + DIGITS[d >> 6 & 63] + DIGITS[d & 63];
   }
-  var at = steps.on ? (steps.events.length ? steps.at : 0) : '';  // no stale step
+  var at = steps.on ? (predict.on ? 'p' : '') + (steps.events.length ? steps.at : 0) : '';
   return n ? 'v1.' + (Module._shownFlags() & 7) + '.' + at + '.' + v : '';
 }
 
 // What a link holds, read as far as it can be: its vertices as canvas pixels, its flags (-1 where
-// unread) and step (-1 for Steps off), and in words what could not be read.
+// unread), step (-1 for Steps off) and whether Predict is on, and in words what could not be read.
 function readLink(link) {
-  var got = {points: [], flags: -1, step: -1, problem: ''}, parts = link.split('.');
+  var got = {points: [], flags: -1, step: -1, predict: false, problem: ''}, parts = link.split('.');
   var quoted = function(text) { return '"' + text.slice(0, 12) + (text.length > 12 ? '…"' : '"'); };
   if (!/^v\d+$/.test(parts[0])) got.problem = 'it does not hold a polyhull drawing';
   else if (parts[0] != 'v1') got.problem = 'it was made in a later format (' + parts[0] + ')';
   else if (parts.length != 4) got.problem = 'it is cut short or has parts this page does not know';
   else if (!/^[0-7]$/.test(parts[1])) got.problem = 'its display settings ' + quoted(parts[1]) +
                                                     ' are not a digit from 0 to 7';
-  else if (!/^\d{0,6}$/.test(parts[2])) got.problem = 'its step ' + quoted(parts[2]) +
-                                                      ' is not a whole number';
+  else if (!/^(p?\d{1,6})?$/.test(parts[2])) got.problem = 'its step ' + quoted(parts[2]) +
+                                                           ' is not a whole number';
   if (got.problem) return got;
   got.flags = Number(parts[1]);
-  got.step = parts[2] ? Number(parts[2]) : -1;
+  got.predict = parts[2][0] == 'p';
+  got.step = parts[2] ? Number(parts[2].replace('p', '')) : -1;
   for (var i = 0; i < parts[3].length && !got.problem; i += 4) {
     var d = 0, k = i / 4 + 1;
     for (var j = i; j < i + 4; ++j) d = d * 64 + DIGITS.indexOf(parts[3][j]);
@@ -66,7 +67,7 @@ function readLink(link) {
 // every 300 ms (browsers limit how often a page may) and never adding to the history. The
 // drawing can change only in input, and is compared only after some (Module.glutCalls).
 function followLink(said) {
-  var at = steps.on ? steps.at : -1, now = performance.now();
+  var at = steps.on ? (predict.on ? 'p' : '') + steps.at : -1, now = performance.now();
   if ((Module.glutCalls != share.calls || at != share.at) && Module._shownPickedVertex() < 0) {
     share.calls = Module.glutCalls;
     var stale = Module._linkStale();  // asked each time, as it keeps what it compared
@@ -88,8 +89,9 @@ function followLink(said) {
 function type(key) { window.dispatchEvent(new KeyboardEvent('keydown', {key: key})); }
 
 // Replaces the drawing by points (canvas pixels) through the program's input, shows the flags
-// (where not -1) and Steps at step (off for -1; the last step for one past it), and says words.
-function putIn(points, flags, step, words) {
+// (where not -1) and Steps at step (off for -1; the last step for one past it), Predict on or off
+// where predicting is given, and says words.
+function putIn(points, flags, step, words, predicting) {
   if (Module.ended) return;
   var snap = Module.snap;
   Module.snap = false;  // the clicks as they were made
@@ -101,6 +103,7 @@ function putIn(points, flags, step, words) {
   });
   if (steps.on != step >= 0) steps.toggle.click();
   else if (steps.on) readSteps('');
+  if (predicting !== undefined && steps.on) setPredict(predicting);
   if (steps.on && steps.events.length) showStep(Math.min(step, steps.events.length - 1));
   share.loaded = Module.glutCalls;
   shown = null;  // the page says these words, not each click's
@@ -123,7 +126,7 @@ function openDrawing(link) {
   var read = got.points.length ? vertices(got.points.length) : 'no vertex';
   putIn(got.points, got.flags, got.step,
         got.problem ? 'This link could not be read whole: ' + got.problem + '. Shown: ' + read +
-                      '.' : 'Opened the drawing in the link: ' + read + '.');
+                      '.' : 'Opened the drawing in the link: ' + read + '.', got.predict);
 }
 Module.postRun.unshift(openLink);
 window.addEventListener('hashchange', openLink);

@@ -48,6 +48,7 @@ function readSteps(edit) {
   steps.controls.forEach(function(c) { c.disabled = !count; });
   steps.slider.max = Math.max(n, 3);
   play(false);
+  resetPredictions(true);
   if (count) return showStep(count - 1, edit);
   steps.words.textContent = 'Steps need three vertices; there ' +
                             (n == 1 ? 'is 1.' : 'are ' + n + '.');
@@ -96,8 +97,7 @@ function stepWords(i) {
   }
   var end = e.bottom ? 'bottom' : 'top', popped = now.popped[end];
   if (i == steps.lastOf[e.k]) {  // and where the deque stops being the hull, why
-    var but = e.k != steps.wrong ? '' : '; but ' + (steps.left == e.k ? 'it' : steps.left + ' now') +
-              ' lies outside the hull of vertices 1 to ' + e.k + ': ' + steps.why;
+    var but = butWords(e.k);
     if (e.kind == TEST) {
       return vertex + (but ? 'left of both end edges, so skipped as inside' + but :
                              'inside the hull so far, skipped') + '.' + deque;
@@ -111,6 +111,12 @@ function stepWords(i) {
   }
   if (e.kind == POP) return vertex + 'pops ' + popped[popped.length - 1] + ' off the ' + end + '.';
   return vertex + 'pushes ' + e.k + ' onto the ' + end + '.';
+}
+
+// Where vertex k leaves the deque no longer the hull of the vertices so far: why.
+function butWords(k) {
+  return k != steps.wrong ? '' : '; but ' + (steps.left == k ? 'it' : steps.left + ' now') +
+         ' lies outside the hull of vertices 1 to ' + k + ': ' + steps.why;
 }
 
 // The line of the method that event i runs (its index in the list under the canvas).
@@ -140,25 +146,30 @@ function at(v) {  // the middle of vertex v's point (from 1), in canvas pixels
   return [Module._vertexWindowX(v - 1) + 0.5, Module._vertexWindowY(v - 1) - 0.5];
 }
 
-// Event i's deque as a dashed outline, its vertex ringed, the edge it tested drawn, what it
-// popped crossed out and the vertices after it dimmed.
 function drawStep(i) {
-  var e = steps.events[i], now = replay(i), dots = '';
-  var svg = '<polygon points="' + now.deque.map(at).join(' ') + '" class="deque"/>';
-  if (e.kind == TEST) {
+  var e = steps.events[i];
+  drawView(e.k, replay(i), e.kind == TEST ? e.yes : null);
+}
+
+// The deque now holds as a dashed outline, vertex k ringed, the edge it tested last drawn (green
+// where yes, magenta where not; none for null), what it popped crossed out and the vertices after
+// it dimmed.
+function drawView(k, now, yes) {
+  var dots = '', svg = '<polygon points="' + now.deque.map(at).join(' ') + '" class="deque"/>';
+  if (yes !== null) {
     var a = at(now.edge[0]), b = at(now.edge[1]);
-    svg += '<path d="M' + a + 'L' + b + '" class="edge ' + (e.yes ? 'yes' : 'no') + '"/>';
+    svg += '<path d="M' + a + 'L' + b + '" class="edge ' + (yes ? 'yes' : 'no') + '"/>';
   }
   var popped = now.popped.bottom.concat(now.popped.top);
   popped.forEach(function(v) {
     var p = at(v);
     svg += '<path d="M' + (p[0] - 7) + ' ' + (p[1] - 7) + 'l14 14m0 -14l-14 14" class="removed"/>';
   });
-  for (var v = e.k + 1; v <= steps.n; ++v) dots += 'M' + at(v) + 'h0';
+  for (var v = k + 1; v <= steps.n; ++v) dots += 'M' + at(v) + 'h0';
   svg += '<path d="' + dots + '" class="later"/>';
-  svg += '<circle cx="' + at(e.k)[0] + '" cy="' + at(e.k)[1] + '" r="11" class="ring"/>';
+  svg += '<circle cx="' + at(k)[0] + '" cy="' + at(k)[1] + '" r="11" class="ring"/>';
   steps.overlay.innerHTML = svg;
-  var concerned = [e.k].concat(popped, now.edge || [],
+  var concerned = [k].concat(popped, yes !== null ? now.edge : [],
                                now.deque.length > CROWDED ? [now.deque[1]] : now.deque);
   showNumbers(concerned);
 }
@@ -185,6 +196,7 @@ function showNumbers(concerned) {
 // ---- Showing a step ----
 
 function showStep(i, edit) {
+  endQuestion();
   steps.at = i;
   steps.slider.value = Math.max(steps.events[i].k, 3);
   steps.words.textContent = stepWords(i);
@@ -197,7 +209,7 @@ function showStep(i, edit) {
 function play(on) {
   clearInterval(steps.playing);
   steps.playing = on ? setInterval(function() {
-    showStep(Math.min(steps.at + 1, steps.events.length - 1));
+    ahead(Math.min(steps.at + 1, steps.events.length - 1));
   }, 1000 / Number(steps.speed.value)) : null;
   var button = document.querySelector('[data-step=play]');
   button.setAttribute('aria-pressed', on);
@@ -229,27 +241,31 @@ steps.toggle.addEventListener('click', function() {
   ['overlay', 'numbers'].forEach(function(id) {  // an SVG element has no .hidden
     document.getElementById(id).toggleAttribute('hidden', !steps.on);
   });
-  if (steps.on) readSteps(''); else play(false);
+  if (steps.on) readSteps(''); else play(false), setPredict(false);
   fit();
 });
 // Back and Forward walk the events one at a time; First, Last and the slider go by vertex. They
 // act only while Steps is on, when the events are those of the polyline shown, and never leave
-// them.
+// them. Forward, Last, Play and the slider moved on stop at Predict's questions (predict.js);
+// Back from a question goes to the step before it.
 document.querySelectorAll('[data-step]').forEach(function(button) {
   button.addEventListener('mousedown', function(event) { event.preventDefault(); });
   button.addEventListener('click', function() {
     var last = steps.events.length - 1;
     if (last < 0 || !steps.on) return;
-    var to = {first: 0, back: Math.max(steps.at - 1, 0), forward: Math.min(steps.at + 1, last),
-              last: last}[button.dataset.step];
-    if (to !== undefined) return showStep(to);
+    var step = button.dataset.step, back = predict.asking ? steps.at : Math.max(steps.at - 1, 0);
+    if (step == 'first') resetPredictions(false);
+    if (step == 'first' || step == 'back') return showStep(step == 'first' ? 0 : back);
+    if (step != 'play') return ahead(step == 'last' ? last : Math.min(steps.at + 1, last));
     if (steps.playing) return play(false);
     if (steps.at == last) showStep(0);  // from the start again
     if (steps.at < last) play(true);
   });
 });
 steps.slider.addEventListener('input', function() {
-  if (steps.events.length && steps.on) showStep(steps.lastOf[Number(steps.slider.value)]);
+  if (!steps.events.length || !steps.on) return;
+  var to = steps.lastOf[Number(steps.slider.value)];
+  to > steps.at ? ahead(to) : showStep(to);
 });
 steps.speed.addEventListener('change', function() { if (steps.playing) play(true); });
 fitted.push(function() { if (steps.on && steps.events.length) markLine(lineOf(steps.at)); });
