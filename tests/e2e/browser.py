@@ -24,7 +24,8 @@ HERE = os.path.dirname(os.path.realpath(__file__))
 FLAGS = ("--headless=new --use-angle=swiftshader --enable-unsafe-swiftshader --no-sandbox "
          "--disable-background-networking --disable-component-update --disable-sync "
          "--no-first-run --window-size=1400,1000").split()  # the canvas at its full size
-LAPTOPS = [(1024, 768), (1280, 720), (1366, 768), (1440, 900), (1920, 1080)]
+LAPTOPS = [(w, h - 143) for w, h in ((1024, 768), (1280, 720), (1366, 768), (1440, 900),
+                                     (1920, 1080))]  # under their browser's bars
 HANDHELD = [(360, 640), (390, 844), (768, 1024)]  # phones and a tablet, held upright
 SCREENS = [(360, 640), (390, 844), (768, 1024), (1280, 800), (1920, 1080), (568, 320), (480, 320),
            (667, 375), (320, 256), (1280, 300), (2560, 1440), (1024, 220)]  # CSS px; each turned
@@ -209,10 +210,10 @@ def start(*flags):
     driver = webdriver.Chrome(options=options)
 
 
-def screen(width, height):  # a touch screen of that many CSS pixels, at 3 device pixels each
-    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
-        "width": width, "height": height, "deviceScaleFactor": 3, "mobile": True})
-    driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True})
+def screen(width, height, touch=True):  # a touch screen of that many CSS pixels, at 3 device
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {  # pixels each, or a laptop's
+        "width": width, "height": height, "deviceScaleFactor": 3 if touch else 1, "mobile": touch})
+    driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": touch})
 
 
 def row(y):  # the drawn pixels of the canvas's row y
@@ -760,8 +761,10 @@ finish()
 KEYS = "#canvas, #keys :is(button, input, select):not([hidden])"
 NEEDS = KEYS + ", #promise:not([hidden]), :is(#step-words, #method-box):not([hidden]), " \
                "#method-box[hidden] ~ #examples-box button"  # the examples while Steps is off
-LARGEST = """const [width, height] = arguments, app = document.getElementById('app');
+LARGEST = """const app = document.getElementById('app'), page = document.documentElement;
+const [width, height] = [page.clientWidth, page.clientHeight];  // less any scroll bar
 const method = document.getElementById('method-box'), chosen = app.style.cssText;
+const scrolled = method.scrollTop;
 const layout = app.className, m = parseFloat(getComputedStyle(document.body).margin);
 const lesson = document.getElementById('lesson');  // as a column, at least its least width
 const fits = parts => lesson.getBoundingClientRect().right <= width - m &&
@@ -778,85 +781,76 @@ const widest = (layouts, parts) => Math.max(...layouts.map(name => {
   return w; }));
 app.style.setProperty('--lesson-height', 'none');
 method.style.maxHeight = '0';
-const whole = widest(['', 'beside'], arguments[2]), alone = widest(['', 'keys'], arguments[3]);
+const whole = widest(['', 'beside'], arguments[0]), alone = widest(['', 'keys'], arguments[1]);
 [app.className, app.style.cssText, method.style.maxHeight] = [layout, chosen, ''];
-return whole >= 0.6 * alone ? [whole, arguments[2], layout] : [alone, arguments[3], layout];"""
+method.scrollTop = scrolled;
+return whole >= 0.6 * alone ? [whole, arguments[0], layout] : [alone, arguments[1], layout];"""
 open_example = lambda i: driver.execute_script(f"document.querySelector('[data-example=\"{i}\"]')"
-                                          ".click()")
-start()  # the canvas and the lesson in view on every screen, the canvas in its 4:3 and as large
-layouts = set()  # as the layouts can show it with the lesson, or else with the buttons alone;
-# with Steps off and on; and again with the screen turned, without a reload
-for size in SCREENS:
-    for turned, (width, height) in enumerate((size, size[::-1])):
-        screen(width, height)
-        if not turned:
-            open_page()
-        WebDriverWait(driver, 5).until(lambda _: driver.execute_script("return innerWidth == "
-                                                                       + str(width)))
-        for state in "off", "on", "noted":  # Steps on, then the crossing example with its note
-            driver.execute_async_script("requestAnimationFrame(() => requestAnimationFrame("
-                                        "arguments[0]))")  # the page's own frame has run
-            largest, parts, layout = driver.execute_script(LARGEST, width, height, NEEDS, KEYS)
-            boxes = driver.execute_script("return [...document.querySelectorAll(arguments[0])]"
-                                          ".map(e => [e.getBoundingClientRect(), e.tagName])", parts)
-            controls = [b["height"] for b, tag in boxes if tag in ("BUTTON", "INPUT", "SELECT")]
-            boxes = [b for b, _ in boxes]
-            out = [i for i, b in enumerate(boxes) if b["left"] < 0 or b["top"] < 0 or
-                   b["right"] > width or b["bottom"] > height]
-            assert not out, f"{out} of {parts} not in view at {width} by {height}, Steps {state}"
-            assert abs(boxes[0]["width"] * 3 - boxes[0]["height"] * 4) < 4, f"not 4:3 at {width}"
-            assert boxes[0]["width"] >= largest - 1, f"the canvas could be {largest} at {width}, {state}"
-            layouts.add(layout)
-            assert min(controls) >= 24, f"buttons under 24 px at {width}"
-            method = driver.find_element("id", "method-box")
-            assert method.is_displayed() == (state != "off"), f"the method's lines, Steps {state}"
-            open_example(4) if state == "on" else steps()
-assert layouts == {"", "beside", "keys"}, f"only the layouts {layouts}"
-finish()
-
-# What a newcomer and a student see on laptops (the browser's bars take 143 CSS pixels of their
-# height), phones and a tablet, the page unscrolled: fresh, the canvas, how to start and the
-# examples; stepping through an example, the canvas, the step's words, Forward and the method's
-# marked line, each whole and in view (not clipped by a box that scrolls); the crossing's note.
-SEEN = """const seen = e => { if (!e) return false;
-  const r = e.getBoundingClientRect();
+                                               ".click()")
+# What a newcomer and a student must see, the page unscrolled, on laptops, phones and a tablet:
+# fresh, the canvas, how to start and the examples; at an example's step, the canvas, the step's
+# words, Forward and the method's marked line, each whole and in view (not clipped by a box that
+# scrolls); the crossing's note.
+SEEN = """const seen = e => { const r = e.getBoundingClientRect();
   let v = [0, 0, innerWidth, innerHeight];
   for (let a = e.parentElement; a != document.body; a = a.parentElement) {
     if (getComputedStyle(a).overflowY == 'visible') continue;
     const b = a.getBoundingClientRect(), left = b.left + a.clientLeft, top = b.top + a.clientTop;
     v = [Math.max(v[0], left), Math.max(v[1], top), Math.min(v[2], left + a.clientWidth),
          Math.min(v[3], top + a.clientHeight)]; }
-  return r.width > 0 && r.height > 0 && r.left >= v[0] - .5 && r.top >= v[1] - .5 && r.right <= v[2] + .5 &&
-         r.bottom <= v[3] + .5 && e.scrollHeight <= e.clientHeight + 1; };
+  return r.width > 0 && r.height > 0 && r.left >= v[0] - .5 && r.top >= v[1] - .5 &&
+         r.right <= v[2] + .5 && r.bottom <= v[3] + .5 && e.scrollHeight <= e.clientHeight + 1; };
 return scrollY == 0 && arguments[0].split(', ').filter(s => ![...document.querySelectorAll(s)]
   .every(seen) || !document.querySelector(s));"""
 LESSON = "#canvas, #step-words, [data-step=forward], #method li[aria-current]"
+SEE = {"off": "#canvas, #start, #examples-box button", "on": LESSON, "noted": LESSON + ", #promise"}
 unseen = lambda parts: driver.execute_script(SEEN, parts)
-start()
-for width, height in [(w, h - 143) for w, h in LAPTOPS] + HANDHELD:
-    handheld = (width, height) in HANDHELD
-    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
-        "width": width, "height": height, "deviceScaleFactor": 3 if handheld else 1,
-        "mobile": handheld})
-    open_page()
-    assert unseen("#canvas, #start, #examples-box button") == [], f"fresh at {width} by {height}"
-    if width == 1366:  # the first word goes with the first vertex, and comes back with a clear
-        MOUSE["click"](400, 300)
-        WebDriverWait(driver, 5).until(lambda _: unseen("#start") == ["#start"], "still there")
-        MOUSE["keys"]("r")
-        WebDriverWait(driver, 5).until(lambda _: unseen("#start") == [], "not back")
-    open_example(1)  # Steps at vertex 6's push onto the top, the method's line 9
-    assert unseen(LESSON) == [], f"{unseen(LESSON)} out of view at {width} by {height}"
-    if width == 1366:  # the README's picture of the page, as this run shows it
-        driver.save_screenshot(f"{work}/page-steps.png")
-        differ = subprocess.run(["compare", "-metric", "AE", "-fuzz", "15%",
-                                 f"{HERE}/page-steps.png", f"{work}/page-steps.png", "null:"],
-                                capture_output=True, text=True).stderr
-        assert float(differ or "inf") < 0.01 * width * height, \
-            f"{differ} pixels differ from page-steps.png: see {work}/page-steps.png"
-    open_example(4)
-    WebDriverWait(driver, 5).until(lambda _: unseen(LESSON + ", #promise") == [],
-                                   f"{unseen(LESSON + ', #promise')} out of view at {width}")
+start()  # the canvas and the lesson in view on every screen, the canvas in its 4:3 and as large
+layouts = set()  # as the layouts can show it with the lesson, or else with the buttons alone;
+# fresh, at a step of an example, at the crossing example; and again with the screen turned,
+# without a reload
+for size in LAPTOPS + SCREENS:
+    for turned, (width, height) in enumerate((size, size[::-1])[:1 if size in LAPTOPS else 2]):
+        screen(width, height, size not in LAPTOPS)
+        if not turned:
+            open_page()
+        WebDriverWait(driver, 5).until(lambda _: driver.execute_script("return innerWidth == "
+                                                                       + str(width)))
+        for state in "off", "on", "noted":
+            driver.execute_async_script("requestAnimationFrame(() => requestAnimationFrame("
+                                        "arguments[0]))")  # the page's own frame has run
+            largest, parts, layout = driver.execute_script(LARGEST, NEEDS, KEYS)
+            boxes = driver.execute_script("return [...document.querySelectorAll(arguments[0])]"
+                                          ".map(e => [e.getBoundingClientRect(), e.tagName])", parts)
+            controls = [b["height"] for b, tag in boxes if tag in ("BUTTON", "INPUT", "SELECT")]
+            boxes = [b for b, _ in boxes]
+            out = [i for i, b in enumerate(boxes) if b["left"] < 0 or b["top"] < 0 or
+                   b["right"] > width or b["bottom"] > height]
+            assert not out, f"{out} of {parts} not in view at {width} by {height}, {state}"
+            assert abs(boxes[0]["width"] * 3 - boxes[0]["height"] * 4) < 4, f"not 4:3 at {width}"
+            assert boxes[0]["width"] >= largest - 1, f"the canvas could be {largest} at {width}"
+            layouts.add(layout)
+            assert min(controls) >= 24, f"buttons under 24 px at {width}"
+            method = driver.find_element("id", "method-box")
+            assert method.is_displayed() == (state != "off"), f"the method's lines, {state}"
+            if size in LAPTOPS + HANDHELD and not turned:
+                WebDriverWait(driver, 5).until(lambda _: unseen(SEE[state]) == [],
+                                               f"{unseen(SEE[state])} unseen at {width}, {state}")
+            if width == 1366 and state == "off":  # the first word goes with the first vertex,
+                MOUSE["click"](400, 300)  # and comes back with a clear
+                WebDriverWait(driver, 5).until(lambda _: unseen("#start") == ["#start"], "stays")
+                MOUSE["keys"]("r")
+                WebDriverWait(driver, 5).until(lambda _: unseen("#start") == [], "not back")
+            if width == 1366 and state == "on":  # the README's picture of the page, as shown
+                driver.save_screenshot(f"{work}/page-steps.png")
+                differ = subprocess.run(["compare", "-metric", "AE", "-fuzz", "15%",
+                                         f"{HERE}/page-steps.png", f"{work}/page-steps.png",
+                                         "null:"], capture_output=True, text=True).stderr
+                assert float(differ or "inf") < 0.01 * width * height, \
+                    f"{differ} pixels differ from page-steps.png: see {work}/page-steps.png"
+            # Steps at vertex 6's push onto the top, the method's line 9; then the crossing
+            open_example(1) if state == "off" else open_example(4) if state == "on" else steps()
+assert layouts == {"", "beside", "keys"}, f"only the layouts {layouts}"
 finish()
 
 start("--disable-3d-apis")  # without WebGL: the reason in place of the canvas, and no buttons
