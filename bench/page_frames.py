@@ -6,7 +6,10 @@ of short steps, as a hand draws, placed by clicks, with the outline and the hull
 measures for SECONDS (3 unless given) the animation-frame rate and the script time a frame (the
 time in the page's animation-frame callbacks), idle and while a vertex is dragged in move mode,
 and with Steps on; it prints each against the blank page's frame rate, and how long Steps takes
-to read and show every step when it is turned on. Then it times the page's check of where the
+to read and show every step when it is turned on. At 3,000 and 10,000 vertices it also drags
+fast: a new place each frame, round a circle of 120 pixels' radius. On simple spirals of 1,200,
+5,000 and 10,000 vertices it times an edit, from a click to the end of the frame after it
+(median of ten clicks), and the crossing check after one click. Then it times the page's check of where the
 polyline stops being simple and which vertices the hull drawn leaves outside, on 2,000 vertices:
 a random walk, which crosses itself early, and a simple spiral, where every pair of segments is
 tried. Last, the spiral example of 1,200 vertices: how long its button takes to put it in, a
@@ -47,11 +50,12 @@ for (const [x, y] of arguments[0]) { at('mousedown', x, y, canvas); at('mouseup'
 window.at = at;"""
 KEYS = "for (const key of arguments[0]) dispatchEvent(new KeyboardEvent('keydown', {key}));"
 # Move mode on, a press on the middle vertex (which picks it or an earlier one on its spot), and a
-# drag to and fro, a pixel a frame.
+# drag to and fro, a pixel a frame; or FAST, round a circle of 120 pixels, 1/8 radian a frame.
 DRAG = """KEYS; const v = Module._shownVertexCount() >> 1;
 const x = Math.floor(Module._vertexWindowX(v)), y = Math.floor(Module._vertexWindowY(v));
 at('mousedown', x, y, canvas);
-window.each = (frame) => at('mousemove', x + frame % 20, y, window);
+window.each = window.FAST ? (frame) => at('mousemove', 400 + Math.round(120 * Math.cos(frame / 8)),
+    300 + Math.round(120 * Math.sin(frame / 8)), window) : (frame) => at('mousemove', x + frame % 20, y, window);
 return Module._shownPickedVertex() >= 0;"""
 
 
@@ -64,11 +68,11 @@ def walk(n, seed=1):  # a random walk of short steps, kept on the canvas
     return points
 
 
-def spiral(n):  # a simple one: turns 16 pixels apart, steps of 8 pixels
-    points, angle = [], 0.0
+def spiral(n, apart=16, step=8):  # a simple one: turns 16 pixels apart, steps of 8 pixels; with
+    points, angle = [], 0.0  # 10,000 vertices, 6 and 4.5 keep it on the canvas
     while len(points) < n:
-        radius = 20 + 16 * angle / (2 * math.pi)
-        angle += 8 / radius
+        radius = 20 + apart * angle / (2 * math.pi)
+        angle += step / radius
         points.append((round(400 + radius * math.cos(angle)), round(300 + radius * math.sin(angle))))
     return points
 
@@ -124,6 +128,41 @@ def measure(driver, seconds):
     return driver.execute_async_script(MEASURE, seconds)
 
 
+# Ten clicks going on along the spiral, each timed from the click to the start of the second
+# frame after it (the end of the frame that shows it): the median, in milliseconds.
+EDIT = """const [points, done] = arguments, took = [];
+(function click() {
+  if (took.length == 10) return done(took.sort((a, b) => a - b)[5]);
+  const start = performance.now(), [x, y] = points[took.length];
+  at('mousedown', x, y, canvas); at('mouseup', x, y, window);
+  benchFrame(() => benchFrame(() => { took.push(performance.now() - start);
+                                       benchFrame(() => benchFrame(click)); })); })();"""
+
+
+# A vertex in the middle moved a pixel in move mode and put down: the check then, in milliseconds.
+PUT_DOWN = """const v = Module._shownVertexCount() >> 1;
+const x = Math.floor(Module._vertexWindowX(v)), y = Math.floor(Module._vertexWindowY(v));
+dispatchEvent(new KeyboardEvent('keydown', {key: 'm'}));
+at('mousedown', x, y, canvas); at('mousemove', x + 1, y, window); at('mouseup', x + 1, y, window);
+const start = performance.now(), changed = Module._promiseCheck();
+return [performance.now() - start, changed];"""
+
+
+def edit_figures(driver, url, n):  # the spiral, placed; an edit's time and a check's
+    points = spiral(n + 10, 6, 4.5)
+    driver.get(url)
+    driver.execute_script("return new Promise(r => (function wait() { Module.calledRun ? r() : "
+                          "setTimeout(wait, 50); })())")
+    driver.execute_script(CLICKS, points[:n])
+    driver.execute_script(KEYS, "pa")
+    measure(driver, 0.5)
+    took = driver.execute_async_script(EDIT, points[n:])
+    moved, changed = driver.execute_script(PUT_DOWN)
+    assert changed, "the put-down was not checked"
+    check, crossing = check_figures(driver, url, points[:n + 1])
+    return took, check, crossing, moved
+
+
 def page_figures(driver, url, n, seconds):
     driver.get(url)
     driver.execute_script("return new Promise(r => (function wait() { Module.calledRun ? r() : "
@@ -136,12 +175,17 @@ def page_figures(driver, url, n, seconds):
         "the drag picked no vertex"
     dragging = measure(driver, seconds)
     driver.execute_script("window.each = null; at('mouseup', 0, 0, window)")
+    fast = None
+    if n >= 3000:
+        assert driver.execute_script(DRAG.replace("KEYS", "window.FAST = 1")), "nothing picked"
+        fast = measure(driver, seconds)
+        driver.execute_script("window.each = null; window.FAST = 0; at('mouseup', 0, 0, window)")
     ready = driver.execute_script("const start = performance.now(); "
                                   "document.getElementById('steps').click(); "
                                   "return performance.now() - start")  # every step, read and shown
     measure(driver, 0.5)
     steps = measure(driver, seconds)
-    return idle, dragging, steps, ready, driver.execute_script(LINK)
+    return idle, dragging, steps, ready, driver.execute_script(LINK), fast
 
 
 def main():
@@ -167,10 +211,18 @@ def main():
         print("vertices | idle: frames/s (of blank), ms a frame | dragging | Steps on | "
               "Steps ready in | link written in")
         cell = lambda fps, ms: f"{fps:5.1f} ({fps / blank:.2f}), {ms:5.2f} ms"
+        fast = {}
         for n in 300, 3000, 10000:
-            *figures, ready, link = page_figures(driver, base + "page.html", n, seconds)
+            *figures, ready, link, fast[n] = page_figures(driver, base + "page.html", n, seconds)
             print(f"{n:8} | " + " | ".join(cell(*f) for f in figures) +
                   f" | {ready:.0f} ms | {link:.1f} ms")
+        for n in 3000, 10000:
+            print(f"fast drag, {n} vertices: {cell(*fast[n])}")
+        for n in 1200, 5000, 10000:
+            took, check, crossing, moved = edit_figures(driver, base + "page.html", n)
+            assert crossing < 0, f"the spiral of {n} crosses itself at vertex {crossing + 1}"
+            print(f"simple spiral of {n} vertices: a click shown in {took:.1f} ms (median of "
+                  f"ten); the check after a click {check:.1f} ms, after a put-down {moved:.1f} ms")
         loaded, step, steps, dragging, link = example_figures(driver, base + "page.html", seconds)
         print(f"spiral example, 1,200 vertices: put in {loaded:.0f} ms, a step shown in "
               f"{step:.2f} ms, Steps on {cell(*steps)}, dragging {cell(*dragging)}, link written "

@@ -62,58 +62,252 @@ double meetingAlong(const Vertex& a, const Vertex& b, const Vertex& c, const Ver
     return along <= 1 ? along : !turn(c, d, a) && between(c, d, a) ? 0 : 1;
 }
 
-struct Box {  // a segment's extent; an empty one (no segment) is apart from every other
-    double left, right, bottom, top;
-};
-
-Box boxOf(const Vertex& a, const Vertex& b) {
-    if (samePixel(a, b)) return {HUGE_VAL, -HUGE_VAL, HUGE_VAL, -HUGE_VAL};
-    return {std::min(a.pixelX, b.pixelX), std::max(a.pixelX, b.pixelX),
-            std::min(a.pixelY, b.pixelY), std::max(a.pixelY, b.pixelY)};
+// How segment j meets the later segment k - 1 -> k, whose real predecessor (the segment placed
+// before it, a double click apart at most) starts at prior: not at all (0), crossing properly
+// (1), or touching or overlapping (2). The predecessor shares vertex k - 1 with it, and meets it
+// only by running back along it.
+int meeting(const Vertex* v, int32_t j, int32_t k, int32_t prior) {
+    if (j != prior) return meet(v[k - 1], v[k], v[j], v[j + 1]);
+    bool folds = !turn(v[j], v[k - 1], v[k]) &&
+                 (v[k].pixelX - v[k - 1].pixelX) * (v[j].pixelX - v[k - 1].pixelX) +
+                         (v[k].pixelY - v[k - 1].pixelY) * (v[j].pixelY - v[k - 1].pixelY) >
+                     0;
+    return folds ? 2 : 0;
 }
 
-bool apart(const Box& a, const Box& b) {
-    return a.right < b.left || b.right < a.left || a.top < b.bottom || b.top < a.bottom;
-}
-
-// The earliest segment before k - 1 -> k that it meets (see firstCrossing), where before is the
-// one that shares vertex k - 1 with it and boxes, if any, hold the earlier segments' boxes.
-Crossing meetsEarlier(const Vertex* v, int32_t k, int32_t before, const Box* boxes, Box box) {
-    for (int32_t j = 0; j < k - 1 && before != NO_VERTEX; ++j) {
-        if ((boxes && apart(boxes[j], box)) || samePixel(v[j], v[j + 1])) continue;
-        if (j == before) {  // shares vertex k - 1: may not run back along it
-            bool folds = !turn(v[j], v[k - 1], v[k]) &&
-                         (v[k].pixelX - v[k - 1].pixelX) * (v[j].pixelX - v[k - 1].pixelX) +
-                                 (v[k].pixelY - v[k - 1].pixelY) * (v[j].pixelY - v[k - 1].pixelY) >
-                             0;
-            if (folds) return {k, j, false, meetingAlong(v[k - 1], v[k], v[j], v[k - 1], false)};
-            continue;
-        }
-        int met = meet(v[k - 1], v[k], v[j], v[j + 1]);
+// The earliest segment before k - 1 -> k that it meets (see firstCrossing).
+Crossing meetsEarlier(const Vertex* v, int32_t k, int32_t prior) {
+    for (int32_t j = 0; j < k - 1 && prior != NO_VERTEX; ++j) {
+        int met = samePixel(v[j], v[j + 1]) ? 0 : meeting(v, j, k, prior);
         if (met) return {k, j, met == 1, meetingAlong(v[k - 1], v[k], v[j], v[j + 1], met == 1)};
     }
     return {NO_VERTEX, NO_VERTEX, false, 0};
 }
 
+// ---- The sweep ----
+
+// Whether any two segments of a polyline meet where they may not, in O(n log n) (Shamos and
+// Hoey): a line sweeps the plane by x and then y, as if turned a little, so that it passes the
+// points one at a time. The segments it crosses are kept in their order along it, and each pair
+// that comes next to each other in that order is tested. Before the leftmost point where two
+// segments meet that may not, the only segments that meet are consecutive ones, at the vertex
+// they share, which is an end of both, so the order holds; the segments through that point lie
+// together in it, and some two of them that may not meet are next to each other there.
+const int32_t NONE = -1;
+
+bool ahead(const Vertex& a, const Vertex& b) {  // the sweep passes b before a
+    return b.pixelX < a.pixelX || (b.pixelX == a.pixelX && b.pixelY < a.pixelY);
+}
+
+// Where the sweep passes a point of whole coordinates under 2^25 in magnitude, as a number that
+// sorts as the sweep meets them, less its last bit.
+uint64_t passed(const Vertex& p) {
+    return uint64_t(p.pixelX + 33554432) << 27 | uint64_t(p.pixelY + 33554432) << 1;
+}
+
+struct Event {
+    uint64_t key;  // where the sweep meets it, and 1 if it is a segment's end
+    int32_t e;     // 2j: segment j (from vertex j) starts, 2j + 1: it ends
+};
+
+struct Sweep {
+    const Vertex* v;
+    Event* events;
+    int32_t count;
+    int32_t* prior;            // each segment's real predecessor (see meeting), or NO_VERTEX
+    int32_t* first;            // the end of each segment the sweep meets first
+    int32_t *low, *high, *up;  // the order along the line: a treap of the segments crossed
+    int32_t root;
+    const Vertex& from(int32_t j) const { return v[first[j]]; }
+    const Vertex& to(int32_t j) const { return v[2 * j + 1 - first[j]]; }
+};
+
+uint32_t rank(int32_t j) {  // a treap's random priority, made from the segment's number
+    uint32_t h = uint32_t(j) * 0x9E3779B9u;
+    h ^= h >> 15;
+    h *= 0x85EBCA6Bu;
+    return h ^ h >> 13;
+}
+
+// Whether segment s, entering where it starts, lies above segment t, which the line crosses:
+// by the side of t its start lies on, or if on t, its end; on one line, by number.
+bool above(const Sweep& w, int32_t s, int32_t t) {
+    int side = turn(w.from(t), w.to(t), w.from(s));
+    if (!side) side = turn(w.from(t), w.to(t), w.to(s));
+    return side ? side > 0 : s > t;
+}
+
+void relink(Sweep& w, int32_t parent, int32_t was, int32_t node) {  // node in was's place
+    if (parent == NONE)
+        w.root = node;
+    else
+        (w.low[parent] == was ? w.low[parent] : w.high[parent]) = node;
+    if (node != NONE) w.up[node] = parent;
+}
+
+void rotateUp(Sweep& w, int32_t c) {  // c in its parent's place, the order kept
+    int32_t p = w.up[c], g = w.up[p];
+    int32_t*& into = w.low[p] == c ? w.low : w.high;  // p's side that held c
+    int32_t*& other = w.low[p] == c ? w.high : w.low;
+    into[p] = other[c];
+    if (other[c] != NONE) w.up[other[c]] = p;
+    other[c] = p;
+    w.up[p] = c;
+    relink(w, g, p, c);
+}
+
+// Puts s in its place, and gives the segments next to it below and above (or NONE): the last on
+// its way down that it went above, and below.
+void insert(Sweep& w, int32_t s, int32_t* below, int32_t* over) {
+    int32_t parent = NONE;
+    bool high = false;
+    *below = *over = NONE;
+    for (int32_t t = w.root; t != NONE; t = high ? w.high[t] : w.low[t]) {
+        parent = t;
+        high = above(w, s, t);
+        *(high ? below : over) = t;
+    }
+    w.low[s] = w.high[s] = NONE;
+    w.up[s] = parent;
+    if (parent == NONE)
+        w.root = s;
+    else
+        (high ? w.high : w.low)[parent] = s;
+    while (w.up[s] != NONE && rank(s) > rank(w.up[s])) rotateUp(w, s);
+}
+
+void erase(Sweep& w, int32_t s) {  // turned down to a leaf, then cut off
+    for (int32_t l = w.low[s], h = w.high[s]; l != NONE || h != NONE; l = w.low[s], h = w.high[s]) {
+        rotateUp(w, l == NONE || (h != NONE && rank(h) > rank(l)) ? h : l);
+    }
+    relink(w, w.up[s], s, NONE);
+}
+
+// The segment next to s below it (toward = low, away = high) or above it, or NONE.
+int32_t next(const Sweep& w, int32_t s, const int32_t* toward, const int32_t* away) {
+    if (toward[s] != NONE) {
+        for (s = toward[s]; away[s] != NONE;) s = away[s];
+        return s;
+    }
+    while (w.up[s] != NONE && toward[w.up[s]] == s) s = w.up[s];
+    return w.up[s];
+}
+
+bool mayNotMeet(const Sweep& w, int32_t a, int32_t b) {  // but they do
+    if (a == NONE || b == NONE) return false;
+    if (a > b) std::swap(a, b);
+    return meeting(w.v, a, b + 1, w.prior[b]) != 0;
+}
+
+// Whether two of the segments that start at vertex 0 to last meet where they may not.
+bool anyMeet(Sweep& w, int32_t last) {
+    w.root = NONE;
+    for (int32_t i = 0; i < w.count; ++i) {
+        int32_t s = w.events[i].e >> 1;
+        bool ends = w.events[i].e & 1;
+        if (s > last) continue;
+        int32_t below, over;
+        if (ends) {
+            below = next(w, s, w.low, w.high), over = next(w, s, w.high, w.low);
+            erase(w, s);
+            if (mayNotMeet(w, below, over)) return true;
+            continue;
+        }
+        insert(w, s, &below, &over);
+        if (mayNotMeet(w, s, below) || mayNotMeet(w, s, over)) return true;
+    }
+    return false;
+}
+
+// Segment j's events, in the order the sweep meets them once sorted: at one point segments start
+// before others end, so that a segment ending where another starts is compared with it.
+void addEvents(Sweep& w, int32_t j) {
+    w.first[j] = ahead(w.v[j], w.v[j + 1]) ? j + 1 : j;
+    w.events[w.count++] = {passed(w.from(j)), 2 * j};
+    w.events[w.count++] = {passed(w.to(j)) | 1, 2 * j + 1};
+}
+
+// The events sorted by key in five passes of 11 bits each, least significant first, each from one
+// array into the other; returns the one that holds them sorted.
+Event* sortEvents(Event* events, Event* spare, int32_t count) {
+    for (int shift = 0; shift < 55; shift += 11) {
+        int32_t start[2049] = {};
+        for (int32_t i = 0; i < count; ++i) ++start[(events[i].key >> shift & 2047) + 1];
+        for (int digit = 1; digit <= 2048; ++digit) start[digit] += start[digit - 1];
+        for (int32_t i = 0; i < count; ++i)
+            spare[start[events[i].key >> shift & 2047]++] = events[i];
+        std::swap(events, spare);
+    }
+    return events;
+}
+
+bool wholeAndSmall(double c) { return c == std::floor(c) && std::fabs(c) < 33554432; }
+
 }  // namespace
 
-// Each new segment is tried against every earlier one, nearest the start first, so the first
-// crossing is found with the earliest segment it meets. The segments' boxes are kept side by side,
-// so that a pair whose boxes are apart, most pairs, costs four comparisons; without memory for
-// them every pair is tried in full. The search ends at the first crossing, where most hand-drawn
-// polylines end it early.
+// The first segment that meets an earlier one, found by halving: whether the segments up to any
+// one meet is a sweep, O(n log n), and a simple polyline takes one sweep, a crossing one O(log n).
+// Then that segment is tried against every earlier one, nearest the start first. Without memory
+// for the sweep, or with a vertex whose coordinates are not whole numbers under 2^25 (which the
+// exact orientation test needs too), each segment is tried so, in placement order, until the
+// first crossing.
 Crossing firstCrossing(const Vertex* v, int32_t n) {
-    auto* boxes = static_cast<Box*>(allocateBlock(sizeof(Box) * size_t(n > 1 ? n : 1)));
-    Crossing found = {NO_VERTEX, NO_VERTEX, false, 0};
-    int32_t before = NO_VERTEX;  // where the last segment placed starts
-    for (int32_t k = 1; k < n && found.vertex == NO_VERTEX; ++k) {
-        Box box = boxOf(v[k - 1], v[k]);
-        if (boxes) boxes[k - 1] = box;
-        if (samePixel(v[k - 1], v[k])) continue;  // a double click: no segment
-        found = meetsEarlier(v, k, before, boxes, box);
-        before = k - 1;
+    size_t slots = size_t(n > 1 ? n : 1);
+    auto* block = static_cast<int32_t*>(allocateBlock(sizeof(int32_t) * 5 * slots));
+    auto* events = static_cast<Event*>(allocateBlock(sizeof(Event) * 4 * slots));
+    bool sweeps = block && events;
+    for (int32_t i = 0; i < n && sweeps; ++i) {
+        sweeps = wholeAndSmall(v[i].pixelX) && wholeAndSmall(v[i].pixelY);
     }
-    releaseBlock(boxes);
+    Sweep w = {v,
+               events,
+               0,
+               block,
+               block + slots,
+               block + 2 * slots,
+               block + 3 * slots,
+               block + 4 * slots,
+               NONE};
+    int32_t prior = NO_VERTEX, last = NO_VERTEX;  // where the last segment placed starts
+    Crossing found = {NO_VERTEX, NO_VERTEX, false, 0};
+    for (int32_t k = 1; k < n && found.vertex == NO_VERTEX; ++k) {
+        if (samePixel(v[k - 1], v[k])) continue;  // a double click: no segment
+        if (sweeps)
+            w.prior[k - 1] = prior, addEvents(w, k - 1);
+        else
+            found = meetsEarlier(v, k, prior);
+        prior = last = k - 1;
+    }
+    if (sweeps) {
+        w.events = sortEvents(events, events + 2 * slots, w.count);
+        int32_t simple = -1, broken = anyMeet(w, last) ? last : NO_VERTEX;
+        while (broken != NO_VERTEX && broken - simple > 1) {
+            int32_t middle = simple + (broken - simple) / 2;
+            (anyMeet(w, middle) ? broken : simple) = middle;
+        }
+        if (broken != NO_VERTEX) found = meetsEarlier(v, broken + 1, w.prior[broken]);
+    }
+    releaseBlock(block);
+    releaseBlock(events);
+    return found;
+}
+
+// A polyline that only grew at its end by a few vertices keeps its first crossing, or if it had
+// none, has its new segments tried against the earlier ones, one pass each.
+Crossing firstCrossingAfter(const Vertex* was, int32_t m, Crossing found, const Vertex* v,
+                            int32_t n) {
+    bool grown = m >= 0 && m <= n && n - m <= 16;
+    for (int32_t i = 0; i < m && grown; ++i) grown = samePixel(was[i], v[i]);
+    if (!grown) return firstCrossing(v, n);
+    int32_t prior = NO_VERTEX;  // where the last segment before vertex m's starts
+    for (int32_t k = m - 1; k >= 1 && prior == NO_VERTEX; --k) {
+        if (!samePixel(v[k - 1], v[k])) prior = k - 1;
+    }
+    for (int32_t k = std::max(m, 1); k < n && found.vertex == NO_VERTEX; ++k) {
+        if (samePixel(v[k - 1], v[k])) continue;
+        found = meetsEarlier(v, k, prior);
+        prior = k - 1;
+    }
     return found;
 }
 

@@ -20,6 +20,12 @@ struct Crossing {
 // nothing; the segments on either side of it are then the ones that share a vertex.
 Crossing firstCrossing(const Vertex* v, int32_t n);
 
+// firstCrossing of the n vertices v after an edit of the m vertices was (m < 0: none known),
+// whose first crossing was found: the work of one pass over the polyline where the edit only
+// added a few vertices at its end, of firstCrossing otherwise.
+Crossing firstCrossingAfter(const Vertex* was, int32_t m, Crossing found, const Vertex* v,
+                            int32_t n);
+
 // Whether the first three of n >= 3 vertices lie on one line (two on one pixel included).
 bool straightStart(const Vertex* v, int32_t n);
 

@@ -12,6 +12,7 @@
 #include <random>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 #include "app/view.h"
 #include "editing/editor.h"
@@ -273,7 +274,17 @@ Points randomGridPolyline(std::mt19937& rng) {  // on a 4 by 4 grid: touches, fo
     return p;
 }
 
-// Named cases, then thousands of random ones on a small grid against the pairs' reference.
+// A simple polyline with one vertex moved to a grid point near it: mostly a late first crossing,
+// after many segments the sweep holds at once.
+Points oneMoved(Points p, std::mt19937& rng) {
+    Point& q = p[rng() % p.size()];
+    q = {q[0] + double(rng() % 9) - 4, q[1] + double(rng() % 9) - 4};
+    return p;
+}
+
+// Named cases, then thousands of random ones, on a small grid and simple ones with a vertex moved,
+// against the pairs' reference; and the sweep against the program's own pair by pair search,
+// which it takes without memory for the sweep, field by field.
 TEST(Simple, FindsTheFirstCrossingAndTheVerticesLeftOutside) {
     struct Case {
         Points polyline;
@@ -299,12 +310,17 @@ TEST(Simple, FindsTheFirstCrossingAndTheVerticesLeftOutside) {
         EXPECT_EQ(straightStart(v.data(), int32_t(v.size())), c.straight);
     }
     std::mt19937 rng(20261208);
-    for (int round = 0; round < 20000 && !HasFailure(); ++round) {
-        Points p = randomGridPolyline(rng);
+    auto fields = [](Crossing c) {
+        return std::make_tuple(c.vertex, c.segment, c.proper, c.along);
+    };
+    for (int round = 0; round < 40000 && !HasFailure(); ++round) {
+        Points p = round % 2 ? randomGridPolyline(rng) : oneMoved(randomSimplePolyline(rng), rng);
         std::vector<Vertex> v = verticesOf(p);
-        heapLeft = round % 2 ? 0 : -1;  // without memory for the boxes every pair is tried in full
         Crossing found = firstCrossing(v.data(), int32_t(v.size()));
+        heapLeft = 0;
+        Crossing byPairs = firstCrossing(v.data(), int32_t(v.size()));
         heapLeft = -1;
+        ASSERT_EQ(fields(found), fields(byPairs)) << "round " << round;
         ASSERT_EQ((std::array<int, 2>{found.vertex, found.segment}), firstCrossingByPairs(p))
             << "round " << round;
         std::vector<int> hull = hullOf(p);
@@ -313,6 +329,27 @@ TEST(Simple, FindsTheFirstCrossingAndTheVerticesLeftOutside) {
                       windingByAngles(p, hull, p[i]) == 0)
                 << "round " << round << ", vertex " << i;
         }
+    }
+    // Edits one after another, as the page makes them: vertices added at the end, one moved a
+    // pixel, all cleared; after each, what is found from the last check is what a fresh one finds.
+    Points p;
+    std::vector<Vertex> was;
+    Crossing last = {NO_VERTEX, NO_VERTEX, false, 0};
+    for (int edit = 0; edit < 20000 && !HasFailure(); ++edit) {
+        int kind = int(rng() % 10);
+        Point* q = p.empty() ? nullptr : &p[rng() % p.size()];
+        if (!kind) p.clear();
+        if (kind && kind < 3 && q)
+            *q = {(*q)[0] + double(rng() % 3) - 1, (*q)[1] + double(rng() % 3) - 1};
+        for (int added = kind < 3 ? 0 : 1 + int(rng() % 3); added > 0; --added) {
+            Point end = p.empty() ? Point{0, 0} : p.back();
+            p.push_back({end[0] + double(rng() % 5) - 2, end[1] + double(rng() % 5) - 2});
+        }
+        std::vector<Vertex> v = verticesOf(p);
+        Crossing after =
+            firstCrossingAfter(was.data(), int32_t(was.size()), last, v.data(), int32_t(v.size()));
+        ASSERT_EQ(fields(after), fields(firstCrossing(v.data(), int32_t(v.size())))) << edit;
+        was = v, last = after;
     }
 }
 

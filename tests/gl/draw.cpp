@@ -15,13 +15,14 @@ static const double COLOURS[][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 0}, 
 static unsigned char shown[600][800][4];  // rows from the top, RGBA
 
 #ifdef PAGE_GL
-// What the canvas side of the page's GL does: the changed rows shown.
+// What the canvas side of the page's GL does: the changed rectangles shown.
 extern "C" int glBufferWidth() { return 800; }
 extern "C" int glBufferHeight() { return 600; }
-extern "C" void glShow(const uint32_t* pixels, int top, int bottom) {
-    for (int i = top * 800 * 4; i < bottom * 800 * 4; ++i)
-        (&shown[0][0][0])[i] = uint8_t(pixels[i / 4] >> i % 4 * 8);
+extern "C" void glUpload(const uint32_t* pixels, int x, int y, int width, int height) {
+    for (int i = 0; i < width * height * 4; ++i)
+        shown[y + i / 4 / width][x + i / 4 % width][i % 4] = uint8_t(pixels[i / 4] >> i % 4 * 8);
 }
+extern "C" void glShow() {}
 extern "C" void glPresent();
 static void swapAndRead() { glPresent(); }
 #else

@@ -3,14 +3,20 @@
 // on any pixel of any frame that differs. Frames hold points, line strips and line loops at whole
 // window positions on the canvas and off it (level, plumb, 45-degree, short and repeated steps
 // among them); each frame changes the one before by one thing, as the program's frames do (often
-// nothing, a vertex moved one pixel, a colour toggled, a vertex thrown past the guard band, one
-// added or removed, a primitive dropped, added or of another kind), or is a new scene. Mesa draws
-// every frame whole; the page's GL draws only what changed, so a change it misses shows.
+// nothing, a vertex moved one pixel or anywhere on the canvas, as a fast drag moves it, a colour
+// toggled, a vertex thrown past the guard band, one added or removed, a primitive dropped, added
+// or of another kind), or is a new scene. Mesa draws every frame whole; the page's GL draws and
+// shows only what changed, so a change it misses shows.
 'use strict';
 const {execFileSync} = require('child_process');
 const [mesa, page, given] = process.argv.slice(2);
 let seed = Number(given || 12345);
-const random = (n) => Math.floor((seed = (seed * 1103515245 + 12345) % 2 ** 31) / 2 ** 31 * n);
+const random = (n) => {  // mulberry32, in exact 32-bit integer arithmetic
+  let t = seed = (seed + 0x6d2b79f5) | 0;
+  t = Math.imul(t ^ t >>> 15, t | 1);
+  t ^= t + Math.imul(t ^ t >>> 7, t | 61);
+  return Math.floor(((t ^ t >>> 14) >>> 0) / 2 ** 32 * n);
+};
 function position(last) {
   const far = random(4) == 0, x = random(far ? 4000 : 800), y = random(far ? 3000 : 600);
   if (!last || far) return far ? [x - 1600, y - 1200] : [x, y];
@@ -29,6 +35,7 @@ const CHANGES = [
   (p, v) => v[random(2)] += random(2) ? 1 : -1,
   (p, v) => p.mode ? p.v.forEach((w) => w[2] = (w[2] + 1) % 5) : v[2] = (v[2] + 1) % 5,
   (p, v) => v[random(2)] += [1600, -1600, 1200, -1200][random(4)],
+  (p, v) => [v[0], v[1]] = [random(800), random(600)],  // a fast drag's: far from where it was
   (p) => p.v.push([...position(p.v[p.v.length - 1]).slice(0, 2), p.v[0][2]]),
   (p) => p.v.length > 1 && p.v.pop(),
   (p, v, frame) => frame.length > 1 ? frame.splice(random(frame.length), 1) :

@@ -6,9 +6,9 @@
 // The program draws the same frame over and over (it redraws continuously), so each frame is
 // kept as primitives of clip-space vertices and compared with the one shown before it, vertex by
 // vertex. Only 16 by 16 pixel tiles that a changed point or line covered, before or after, are
-// cleared and drawn again, and only their rows are sent to WebGL; a frame equal to the last one
-// costs the comparison alone and no WebGL call. Compiled into the browser build, and natively
-// into the pixel test, which holds every frame to Mesa's.
+// cleared and drawn again, and only they are sent to WebGL, as a few rectangles; a frame equal to
+// the last one costs the comparison alone and no WebGL call. Compiled into the browser build, and
+// natively into the pixel test, which holds every frame to Mesa's.
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -24,10 +24,12 @@
 #define EMSCRIPTEN_KEEPALIVE
 #endif
 
-// The canvas's drawing buffer and its showing (web/platform/gl.js; the pixel test's own).
+// The canvas's drawing buffer and its showing (web/platform/gl.js; the pixel test's own): a
+// rectangle of the back buffer into WebGL's copy, its rows packed, and that copy shown.
 extern "C" int glBufferWidth();
 extern "C" int glBufferHeight();
-extern "C" void glShow(const uint32_t* pixels, int top, int bottom);
+extern "C" void glUpload(const uint32_t* pixels, int x, int y, int width, int height);
+extern "C" void glShow();
 
 namespace {
 
@@ -69,6 +71,7 @@ struct GlContext {
     uint32_t shownClear = 0;                       // and the shown frame
     int width = 0, height = 0;                     // the back buffer's
     uint32_t* pixels = nullptr;                    // the back buffer, rows from the top
+    uint32_t* packed = nullptr;                    // a rectangle of it, its rows packed
     int tilesAcross = 0, tilesDown = 0;
     uint8_t* dirty = nullptr;  // tiles to draw again, a byte each
     int dirtyBox[4];           // left, top, right, bottom of the dirty tiles, pixels
@@ -326,6 +329,41 @@ bool redrawDamage() {
     return true;
 }
 
+// The first dirty tile of tile row ty and one past its last (equal where it has none).
+void dirtySpan(int ty, int* from, int* to) {
+    const uint8_t* row = &gl.dirty[ty * gl.tilesAcross];
+    for (*from = 0; *from < gl.tilesAcross && !row[*from];) ++*from;
+    for (*to = gl.tilesAcross; *to > *from && !row[*to - 1];) --*to;
+}
+
+// The damaged tiles sent to WebGL, and shown, in few rectangles that hold little else: each tile
+// row's span runs from its first dirty tile to its last, and a rectangle takes in the next row's
+// while it stays within 5/4 of the spans it holds.
+void showDamage() {
+    for (int ty = 0, next = 0; ty < gl.tilesDown; ty = next) {
+        int from, to, nextFrom, nextTo, spans;
+        dirtySpan(ty, &from, &to);
+        spans = to - from;
+        for (next = ty + 1; from < to && next < gl.tilesDown; ++next) {
+            dirtySpan(next, &nextFrom, &nextTo);
+            int left = std::min(from, nextFrom), right = std::max(to, nextTo);
+            if (nextFrom == nextTo ||
+                4 * (right - left) * (next + 1 - ty) > 5 * (spans + nextTo - nextFrom))
+                break;
+            from = left, to = right, spans += nextTo - nextFrom;
+        }
+        if (from == to) continue;
+        int x = from * TILE, y = ty * TILE, width = std::min(to * TILE, gl.width) - x;
+        int height = std::min(next * TILE, gl.height) - y;
+        for (int row = 0; row < height; ++row) {
+            std::memcpy(&gl.packed[size_t(row) * width], &gl.pixels[size_t(y + row) * gl.width + x],
+                        sizeof(uint32_t) * size_t(width));
+        }
+        glUpload(gl.packed, x, y, width, height);
+    }
+    glShow();
+}
+
 // A back buffer of the canvas's size, all of it to draw when it is new; false when the heap has
 // no room for it (the last frame stays shown).
 bool fitBuffer(bool* whole) {
@@ -333,10 +371,13 @@ bool fitBuffer(bool* whole) {
     if (width == gl.width && height == gl.height) return true;
     int across = (width + TILE - 1) / TILE, down = (height + TILE - 1) / TILE;
     auto* pixels = static_cast<uint32_t*>(std::calloc(size_t(width) * height, 4));
+    auto* packed = static_cast<uint32_t*>(std::malloc(size_t(width) * height * 4 + 4));
     auto* dirty = static_cast<uint8_t*>(std::calloc(size_t(across) * down, 1));
-    if (!pixels || !dirty) return std::free(pixels), std::free(dirty), false;
-    std::free(gl.pixels), std::free(gl.dirty);
-    gl.pixels = pixels, gl.dirty = dirty;
+    if (!pixels || !packed || !dirty) {
+        return std::free(pixels), std::free(packed), std::free(dirty), false;
+    }
+    std::free(gl.pixels), std::free(gl.packed), std::free(gl.dirty);
+    gl.pixels = pixels, gl.packed = packed, gl.dirty = dirty;
     gl.width = width, gl.height = height, gl.tilesAcross = across, gl.tilesDown = down;
     return *whole = true;
 }
@@ -372,7 +413,7 @@ void makeCurrent() {
 // ---- The frame ----
 
 // Shows the frame drawn since the last glClear (glutSwapBuffers calls it): its changes drawn
-// into the back buffer and those rows sent to the canvas; nothing at all when it equals the last.
+// into the back buffer and sent to the canvas; nothing at all when it equals the last.
 extern "C" EMSCRIPTEN_KEEPALIVE void glPresent() {
     bool whole = gl.frameClear != gl.shownClear;
     if (!fitBuffer(&whole)) return;
@@ -387,7 +428,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void glPresent() {
             markChanges(gl.shown[i], gl.drawn[i]);
     }
     if (redrawDamage()) {
-        glShow(gl.pixels, gl.dirtyBox[1], gl.dirtyBox[3]);
+        showDamage();
         std::memset(gl.dirty, 0, size_t(tiles));
     }
     // Kept as shown; the frame drawn stays too, for a next frame without a glClear draws on it.

@@ -1,6 +1,6 @@
 // The canvas side of the page's GL (web/platform/gl.cpp, which draws every pixel): the drawing
-// buffer's size, and the back buffer's changed rows shown through WebGL 1 as one texture of
-// whole pixels, each texel on its own pixel. The canvas keeps its drawing buffer between frames
+// buffer's size, and the back buffer's changed rectangles shown through WebGL 1 as one texture
+// of whole pixels, each texel on its own pixel. The canvas keeps its drawing buffer between frames
 // (preserveDrawingBuffer), so a frame that changed nothing needs no WebGL call. Linked as a JS
 // library (--js-library) with Emscripten 3.1.6 (Debian 12) and 3.1.69 (Debian 13), through their
 // documented library interface only.
@@ -14,15 +14,20 @@ var glLibrary = {
   glBufferWidth: function() { return gl.context.drawingBufferWidth; },
   glBufferHeight: function() { return gl.context.drawingBufferHeight; },
 
-  // Rows top to bottom (excluded) of the back buffer at `pixels` (RGBA bytes, rows from the top,
-  // as wide as the drawing buffer) into the texture, and the texture onto the whole canvas.
-  glShow__deps: ['$glStart'],
-  glShow: function(pixels, top, bottom) {
-    var c = gl.context, width = c.drawingBufferWidth, height = c.drawingBufferHeight;
-    if (!gl.texture) glStart(width, height);
-    c.texSubImage2D(c.TEXTURE_2D, 0, 0, top, width, bottom - top, c.RGBA, c.UNSIGNED_BYTE,
-                    HEAPU8.subarray(pixels + top * width * 4, pixels + bottom * width * 4));
-    c.viewport(0, 0, width, height);
+  // A rectangle of the back buffer at (x, y) (rows from the top), its RGBA rows packed at
+  // `pixels`, into the texture.
+  glUpload__deps: ['$glStart'],
+  glUpload: function(pixels, x, y, width, height) {
+    var c = gl.context;
+    if (!gl.texture) glStart(c.drawingBufferWidth, c.drawingBufferHeight);
+    c.texSubImage2D(c.TEXTURE_2D, 0, x, y, width, height, c.RGBA, c.UNSIGNED_BYTE,
+                    HEAPU8.subarray(pixels, pixels + width * height * 4));
+  },
+
+  // The texture onto the whole canvas.
+  glShow: function() {
+    var c = gl.context;
+    c.viewport(0, 0, c.drawingBufferWidth, c.drawingBufferHeight);
     c.drawArrays(c.TRIANGLE_STRIP, 0, 4);
   },
 

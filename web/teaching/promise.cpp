@@ -1,6 +1,7 @@
 // Where the hull's promise ends, for the page's note and marks (web/teaching/promise.js): the
 // polyline's first crossing, a straight start, and the vertices the hull drawn leaves outside.
-// Worked out again only when the polyline or its hull changed. Compiled into the browser build
+// Worked out again only when the polyline or its hull changed, the crossing from what was found
+// before where the polyline only grew. Compiled into the browser build
 // alone; it reads the editor state and changes nothing in it.
 #include <emscripten.h>
 
@@ -27,6 +28,8 @@ Checked checked;
 extern "C" EMSCRIPTEN_KEEPALIVE int32_t promiseCheck() {
     const int32_t n = editor.vertexCount, h = editor.vertexCount >= 3 ? editor.hullCount : 0;
     if (checked.vertices.same(editor.vertices, n) && checked.hull.same(editor.hull, h)) return 0;
+    Crossing crossing = firstCrossingAfter(checked.vertices.items, checked.vertices.count,
+                                           checked.crossing, editor.vertices, n);
     auto* outside = static_cast<int32_t*>(allocateBlock(sizeof(int32_t) * size_t(n) + 1));
     if (!outside || !checked.vertices.keep(editor.vertices, n) ||
         !checked.hull.keep(editor.hull, h)) {
@@ -34,7 +37,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE int32_t promiseCheck() {
         checked.vertices.count = -1;  // checked again next time
         return 0;
     }
-    checked.crossing = firstCrossing(editor.vertices, n);
+    checked.crossing = crossing;
     checked.straight = straightStart(editor.vertices, n);
     checked.outsideCount = 0;
     bool broken = checked.crossing.vertex != NO_VERTEX || checked.straight;
