@@ -99,10 +99,13 @@ bool ahead(const Vertex& a, const Vertex& b) {  // the sweep passes b before a
     return b.pixelX < a.pixelX || (b.pixelX == a.pixelX && b.pixelY < a.pixelY);
 }
 
-// Where the sweep passes a point of whole coordinates under 2^25 in magnitude, as a number that
-// sorts as the sweep meets them, less its last bit.
+const double LIMIT = 33554432;        // 2^25: coordinates the sweep takes are whole and under it
+const int Y_SHIFT = 1, X_SHIFT = 27;  // a key: x + LIMIT, then y + LIMIT, then an end's bit
+
+// Where the sweep passes a point, as a number that sorts as the sweep meets them, less its last
+// bit.
 uint64_t passed(const Vertex& p) {
-    return uint64_t(p.pixelX + 33554432) << 27 | uint64_t(p.pixelY + 33554432) << 1;
+    return uint64_t(p.pixelX + LIMIT) << X_SHIFT | uint64_t(p.pixelY + LIMIT) << Y_SHIFT;
 }
 
 struct Event {
@@ -122,11 +125,11 @@ struct Sweep {
     const Vertex& to(int32_t j) const { return v[2 * j + 1 - first[j]]; }
 };
 
-uint32_t rank(int32_t j) {  // a treap's random priority, made from the segment's number
-    uint32_t h = uint32_t(j) * 0x9E3779B9u;
-    h ^= h >> 15;
-    h *= 0x85EBCA6Bu;
-    return h ^ h >> 13;
+// A treap's priority for segment j: its number times 2^32 over the golden ratio, which spreads
+// any run of numbers evenly, as random priorities would be.
+uint32_t rank(int32_t j) {
+    const uint32_t GOLDEN = 0x9E3779B9U;
+    return uint32_t(j) * GOLDEN;
 }
 
 // Whether segment s, entering where it starts, lies above segment t, which the line crosses:
@@ -146,7 +149,8 @@ void relink(Sweep& w, int32_t parent, int32_t was, int32_t node) {  // node in w
 }
 
 void rotateUp(Sweep& w, int32_t c) {  // c in its parent's place, the order kept
-    int32_t p = w.up[c], g = w.up[p];
+    int32_t p = w.up[c];
+    int32_t g = w.up[p];
     int32_t*& into = w.low[p] == c ? w.low : w.high;  // p's side that held c
     int32_t*& other = w.low[p] == c ? w.high : w.low;
     into[p] = other[c];
@@ -206,7 +210,8 @@ bool anyMeet(Sweep& w, int32_t last) {
         int32_t s = w.events[i].e >> 1;
         bool ends = w.events[i].e & 1;
         if (s > last) continue;
-        int32_t below, over;
+        int32_t below = NONE;
+        int32_t over = NONE;
         if (ends) {
             below = next(w, s, w.low, w.high), over = next(w, s, w.high, w.low);
             erase(w, s);
@@ -230,18 +235,21 @@ void addEvents(Sweep& w, int32_t j) {
 // The events sorted by key in five passes of 11 bits each, least significant first, each from one
 // array into the other; returns the one that holds them sorted.
 Event* sortEvents(Event* events, Event* spare, int32_t count) {
-    for (int shift = 0; shift < 55; shift += 11) {
-        int32_t start[2049] = {};
-        for (int32_t i = 0; i < count; ++i) ++start[(events[i].key >> shift & 2047) + 1];
-        for (int digit = 1; digit <= 2048; ++digit) start[digit] += start[digit - 1];
+    const int BITS = 11;  // a pass's digit
+    const int KEY_BITS = 55;
+    const int DIGITS = 1 << BITS;
+    for (int shift = 0; shift < KEY_BITS; shift += BITS) {
+        int32_t start[DIGITS + 1] = {};  // where each digit's events go
+        for (int32_t i = 0; i < count; ++i) ++start[(events[i].key >> shift & (DIGITS - 1)) + 1];
+        for (int digit = 1; digit <= DIGITS; ++digit) start[digit] += start[digit - 1];
         for (int32_t i = 0; i < count; ++i)
-            spare[start[events[i].key >> shift & 2047]++] = events[i];
+            spare[start[events[i].key >> shift & (DIGITS - 1)]++] = events[i];
         std::swap(events, spare);
     }
     return events;
 }
 
-bool wholeAndSmall(double c) { return c == std::floor(c) && std::fabs(c) < 33554432; }
+bool wholeAndSmall(double c) { return c == std::floor(c) && std::fabs(c) < LIMIT; }
 
 }  // namespace
 
@@ -253,22 +261,20 @@ bool wholeAndSmall(double c) { return c == std::floor(c) && std::fabs(c) < 33554
 // first crossing.
 Crossing firstCrossing(const Vertex* v, int32_t n) {
     size_t slots = size_t(n > 1 ? n : 1);
-    auto* block = static_cast<int32_t*>(allocateBlock(sizeof(int32_t) * 5 * slots));
+    const size_t PER_SEGMENT = 5;  // prior, first, low, high, up
+    auto* block = static_cast<int32_t*>(allocateBlock(sizeof(int32_t) * PER_SEGMENT * slots));
     auto* events = static_cast<Event*>(allocateBlock(sizeof(Event) * 4 * slots));
     bool sweeps = block && events;
     for (int32_t i = 0; i < n && sweeps; ++i) {
         sweeps = wholeAndSmall(v[i].pixelX) && wholeAndSmall(v[i].pixelY);
     }
-    Sweep w = {v,
-               events,
-               0,
-               block,
-               block + slots,
-               block + 2 * slots,
-               block + 3 * slots,
-               block + 4 * slots,
-               NONE};
-    int32_t prior = NO_VERTEX, last = NO_VERTEX;  // where the last segment placed starts
+    Sweep w = {v, events, 0, block, nullptr, nullptr, nullptr, nullptr, NONE};
+    if (sweeps) {
+        w.first = block + slots, w.low = block + 2 * slots, w.high = block + 3 * slots;
+        w.up = block + 4 * slots;
+    }
+    int32_t prior = NO_VERTEX;  // where the last segment placed starts
+    int32_t last = NO_VERTEX;
     Crossing found = {NO_VERTEX, NO_VERTEX, false, 0};
     for (int32_t k = 1; k < n && found.vertex == NO_VERTEX; ++k) {
         if (samePixel(v[k - 1], v[k])) continue;  // a double click: no segment
@@ -280,7 +286,8 @@ Crossing firstCrossing(const Vertex* v, int32_t n) {
     }
     if (sweeps) {
         w.events = sortEvents(events, events + 2 * slots, w.count);
-        int32_t simple = -1, broken = anyMeet(w, last) ? last : NO_VERTEX;
+        int32_t simple = -1;  // the segments up to simple meet nowhere they may not; to broken do
+        int32_t broken = anyMeet(w, last) ? last : NO_VERTEX;
         while (broken != NO_VERTEX && broken - simple > 1) {
             int32_t middle = simple + (broken - simple) / 2;
             (anyMeet(w, middle) ? broken : simple) = middle;
@@ -296,7 +303,8 @@ Crossing firstCrossing(const Vertex* v, int32_t n) {
 // none, has its new segments tried against the earlier ones, one pass each.
 Crossing firstCrossingAfter(const Vertex* was, int32_t m, Crossing found, const Vertex* v,
                             int32_t n) {
-    bool grown = m >= 0 && m <= n && n - m <= 16;
+    const int32_t FEW = 16;  // vertices added at the end that are tried one pass each
+    bool grown = m >= 0 && m <= n && n - m <= FEW;
     for (int32_t i = 0; i < m && grown; ++i) grown = samePixel(was[i], v[i]);
     if (!grown) return firstCrossing(v, n);
     int32_t prior = NO_VERTEX;  // where the last segment before vertex m's starts

@@ -60,7 +60,12 @@ def quit(verbs, key):  # the page says that the program ended, and input changes
     MOUSE["keys"]("pa")
     time.sleep(0.5)
     assert canvas.screenshot_as_png == last, "the canvas changed after the program had ended"
-    assert not any(b.is_enabled() for b in driver.find_elements("css selector", "#keys button"))
+    assert live() == [], f"{live()} still act"
+
+
+def live():  # the page's controls that still act
+    return driver.execute_script("return [...document.querySelectorAll('button, input, select')]"
+                                 ".filter(c => !c.disabled).map(c => c.textContent || c.id)")
 
 
 def status():  # what the status line last said
@@ -490,6 +495,12 @@ return [m.hasAttribute('hidden'), d.getAttribute('d').match(/[-.0-9]+/g).slice(0
 hidden, diamond, rings, ringed = driver.execute_script(MARKS)
 assert not hidden and abs(diamond[0] - 267.17) < 1 and abs(diamond[1] + 9 - 399.5) < 1, diamond
 assert (rings, ringed) == ([[300.5, 499.5]], ["5"]), (rings, ringed)
+for press, shows_it in (steps, False), (lambda: MOUSE["keys"]("a"), False), (steps, True):
+    press()  # Steps off and the hull hidden: nothing of it; Steps on: the note and marks again
+    WebDriverWait(driver, 5).until(lambda _: (driver.find_element("id", "promise").is_displayed(),
+                                   not driver.execute_script(MARKS)[0]) == (shows_it, shows_it))
+assert driver.execute_script(MARKS)[1:] == [diamond, rings, ringed], "other marks"
+MOUSE["keys"]("a")
 driver.find_element("id", "step").send_keys(Keys.HOME)
 for words in STEPS[0], "Vertex 4 of 5: outside; removes 3 from the bottom, nothing from the top. " \
                        "Deque: 4, 1, 2, 3, 4.", LAST:  # no step before the crossing says it
@@ -514,7 +525,7 @@ WebDriverWait(driver, 5).until(lambda _: driver.find_element("id", "promise").te
 driver.execute_script("canvas.getContext('webgl').getExtension('WEBGL_lose_context').loseContext()")
 WebDriverWait(driver, 10).until(lambda _: driver.find_element("id", "cannot").is_displayed())
 assert "took the graphics away" in driver.find_element("id", "cannot").text
-assert not any(b.is_enabled() for b in driver.find_elements("css selector", "#keys button"))
+assert live() == [], f"{live()} still act"
 finish()
 
 # Predict, on a polyline whose vertices 4 to 6 pop one end's entry that stays at the other, 7 and
@@ -722,10 +733,23 @@ label = [picture.getpixel((x, y))[:3] for x in range(355, 366) for y in range(18
 assert sum(p > (200, 200, 200) for p in label) > 60, "no white label up and right of vertex 3"
 driver.execute_cdp_cmd("Browser.grantPermissions", {"permissions": [
     "clipboardReadWrite", "clipboardSanitizedWrite"]})
+COPIED = "navigator.clipboard.readText().then(arguments[0])"
+driver.find_element("id", "copy-link").click()  # from a file, what anyone's copy can open
+said("Copied the end of the link, from its #, that holds the drawing (3 vertices). This page was "
+     "opened from a file, so its address opens only on this computer: paste")
+copied = driver.execute_async_script(COPIED)
+assert copied == "#" + driver.current_url.split("#")[1] and "#v1.4.0.GQEs" in copied, copied
+LIMIT = "putIn(Array.from({length: arguments[0]}, (_, i) => [i % 100 * 8, (i - i % 100) / 20]), " \
+        "4, -1, '')"  # a link holds 10,000 vertices: with one more, none, nor the address
+driver.execute_script(LIMIT, 10001)
 driver.find_element("id", "copy-link").click()
-WebDriverWait(driver, 5).until(lambda _: status() == "Link copied: 3 vertices.", status())
-copied = driver.execute_async_script("navigator.clipboard.readText().then(arguments[0])")
-assert copied == driver.current_url and "#v1.4.0.GQEs" in copied, copied
+said("No link can hold this drawing: it has 10001 vertices, and a link holds up to 10000.")
+WebDriverWait(driver, 5).until(lambda _: "#" not in driver.current_url, "a link past the limit")
+driver.execute_script(LIMIT, 10000)
+WebDriverWait(driver, 5).until(lambda _: len(driver.current_url.split("#v1.4..")[-1]) == 40000)
+driver.refresh()
+WebDriverWait(driver, 30).until(lambda _: driver.execute_script("return Module.calledRun"))
+said("Opened the drawing in the link: 10000 vertices.")
 finish()
 
 start()  # a phone held upright, and a page before this one to go back to
@@ -853,12 +877,12 @@ for size in LAPTOPS + SCREENS:
 assert layouts == {"", "beside", "keys"}, f"only the layouts {layouts}"
 finish()
 
-start("--disable-3d-apis")  # without WebGL: the reason in place of the canvas, and no buttons
+start("--disable-3d-apis")  # without WebGL: the reason in place of the canvas, and nothing acts
 open_page(shown=False)
 message = driver.find_element("id", "cannot")
 assert message.is_displayed() and "needs WebGL" in message.text, message.text
 assert not driver.find_element("id", "canvas").is_displayed(), "a canvas without WebGL"
-assert all(not b.is_enabled() for b in driver.find_elements("css selector", "#keys button"))
+assert live() == [], f"{live()} still act without WebGL"
 finish()
 
 # The site served by a host, which installs as an app and starts offline; the one file served alone.
@@ -887,6 +911,11 @@ for kept in ("", "?from=home", "index.html?v=2"):  # the site, and links kept to
     assert row(300), f"offline at /{kept}, a click drew nothing"
 open_page(address=url + "#v1.0..GQEs")  # a drawing's link: a vertex at (400, 300)
 assert len(row(300)) == 5, f"offline, the link drew {row(300)}"
+driver.execute_cdp_cmd("Browser.grantPermissions", {"origin": url[:-1], "permissions": [
+    "clipboardReadWrite", "clipboardSanitizedWrite"]})
+driver.find_element("id", "copy-link").click()  # served: the whole address
+said("Link copied: 1 vertex.")
+assert driver.execute_async_script(COPIED) == url + "#v1.0..GQEs", "not the address copied"
 with open(os.path.join(site, "index.html"), "r+") as index:  # a new version, on the same host
     new = index.read().replace("<h2>Using polyhull", "<h2>Using polyhull again")
     index.seek(0)

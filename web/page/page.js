@@ -9,14 +9,19 @@ var errors = [];  // every uncaught error and rejection: a console any test can 
 
 // ---- When the program cannot run ----
 
-// The reason in place of the canvas, and no buttons.
+// The reason in place of the canvas, and no control on the page acts.
 function cannotRun(reason) {
   var message = document.getElementById('cannot');
   message.textContent = reason;
   message.hidden = false;
   canvas.hidden = start.hidden = true;
-  buttons.forEach(function(b) { b.disabled = true; });
+  stopControls();
   fit();
+}
+// Every button, slider and list, the examples', the link's and the picture's too: with no program
+// to act on, none may seem to do something.
+function stopControls() {
+  document.querySelectorAll('button, input, select').forEach(function(c) { c.disabled = true; });
 }
 function couldNotStart(what) {
   cannotRun('polyhull could not start in this browser (' + what + '). Try another browser, ' +
@@ -252,7 +257,7 @@ var Module = {
     say(ended.textContent.slice(0, -1));
     canvas.classList.remove('keyboard');  // no pointer to move any more
     start.hidden = true;
-    buttons.forEach(function(b) { b.disabled = true; });
+    stopControls();
     fit();
   },
 };

@@ -183,15 +183,26 @@ document.getElementById('copy-link').addEventListener('click', function() {
   var made = linkOf();
   if (typeof made != 'string') {
     return shareSays(made ? 'No link can hold this drawing: vertex ' + made + ' lies off the ' +
-                     'canvas. Move it back onto the canvas first.' : 'No link can hold more ' +
-                     'than ' + LINK_LIMIT + ' vertices.');
+                     'canvas. Move it back onto the canvas first.' : 'No link can hold this ' +
+                     'drawing: it has ' + vertices(Module._shownVertexCount()) + ', and a link ' +
+                     'holds up to ' + LINK_LIMIT + '.');
   }
-  var address = location.href.replace(/#.*/, '') + (made ? '#' + made : '');
+  // Opened from a file, the page's address opens only on this computer: the part that holds the
+  // drawing is what can be handed on, to open after the address of any copy of the page.
+  var hosted = /^https?:$/.test(location.protocol), n = vertices(Module._shownVertexCount());
+  var text = hosted ? location.href.replace(/#.*/, '') + (made ? '#' + made : '') : '#' + made;
+  var local = 'This page was opened from a file, so its address opens only on this computer';
+  if (!hosted && !made) return shareSays(local + '. Place a vertex first: a link holds a drawing.');
   var clipboard = navigator.clipboard;
-  (clipboard ? clipboard.writeText(address) : Promise.reject()).then(function() {
-    shareSays('Link copied: ' + vertices(Module._shownVertexCount()) + '.');
+  (clipboard ? clipboard.writeText(text) : Promise.reject()).then(function() {
+    shareSays(hosted ? 'Link copied: ' + n + '.' : 'Copied the end of the link, from its #, that ' +
+              'holds the drawing (' + n + '). ' + local + ': paste what was copied after the ' +
+              'address of anyone\'s copy of the page, or put the page on a web server for a link ' +
+              'anyone can open.');
   }, function() {
-    shareSays('The browser did not let the page copy; the page\'s address is the link.');
+    shareSays(hosted ? 'The browser did not let the page copy; the page\'s address is the link.' :
+              'The browser did not let the page copy. ' + local + '; the end of the address, ' +
+              'from its #, holds the drawing.');
   });
 });
 
