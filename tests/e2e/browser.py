@@ -495,8 +495,8 @@ return [m.hasAttribute('hidden'), d.getAttribute('d').match(/[-.0-9]+/g).slice(0
 hidden, diamond, rings, ringed = driver.execute_script(MARKS)
 assert not hidden and abs(diamond[0] - 267.17) < 1 and abs(diamond[1] + 9 - 399.5) < 1, diamond
 assert (rings, ringed) == ([[300.5, 499.5]], ["5"]), (rings, ringed)
-for press, shows_it in (steps, False), (lambda: MOUSE["keys"]("a"), False), (steps, True):
-    press()  # Steps off and the hull hidden: nothing of it; Steps on: the note and marks again
+for press, shows_it in (lambda: MOUSE["keys"]("a"), True), (steps, False), (steps, True):
+    press()  # the hull hidden, with Steps on or off: the note and marks show while Steps is on
     WebDriverWait(driver, 5).until(lambda _: (driver.find_element("id", "promise").is_displayed(),
                                    not driver.execute_script(MARKS)[0]) == (shows_it, shows_it))
 assert driver.execute_script(MARKS)[1:] == [diamond, rings, ringed], "other marks"
@@ -741,15 +741,17 @@ copied = driver.execute_async_script(COPIED)
 assert copied == "#" + driver.current_url.split("#")[1] and "#v1.4.0.GQEs" in copied, copied
 LIMIT = "putIn(Array.from({length: arguments[0]}, (_, i) => [i % 100 * 8, (i - i % 100) / 20]), " \
         "4, -1, '')"  # a link holds 10,000 vertices: with one more, none, nor the address
+shared = lambda: driver.find_element("id", "shared").text
 driver.execute_script(LIMIT, 10001)
 driver.find_element("id", "copy-link").click()
-said("No link can hold this drawing: it has 10001 vertices, and a link holds up to 10000.")
+assert shared() == "No link can hold this drawing: it has 10001 vertices, and a link holds up " \
+                   "to 10000.", shared()
 WebDriverWait(driver, 5).until(lambda _: "#" not in driver.current_url, "a link past the limit")
 driver.execute_script(LIMIT, 10000)
 WebDriverWait(driver, 5).until(lambda _: len(driver.current_url.split("#v1.4..")[-1]) == 40000)
 driver.refresh()
 WebDriverWait(driver, 30).until(lambda _: driver.execute_script("return Module.calledRun"))
-said("Opened the drawing in the link: 10000 vertices.")
+assert shared() == "Opened the drawing in the link: 10000 vertices.", shared()
 finish()
 
 start()  # a phone held upright, and a page before this one to go back to
