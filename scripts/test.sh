@@ -3,7 +3,8 @@
 # UndefinedBehaviorSanitizer, clang), and runs every test of both: unit tests, the formatting
 # check, the end-to-end run of the real binary under Xvfb; the page's GL against Mesa's, the
 # install, the Debian package and the browser page, built anew in build-web/ by scripts/web.sh
-# and run in headless Chromium and WebKit (release build); clang-tidy (sanitizer build). Fails when a build lacks any of the tests named
+# and run in headless Chromium and WebKit, and the documents against the sources (release build);
+# clang-tidy (sanitizer build). Fails when a build lacks any of the tests named
 # below, lists none, or leaves one not run. It needs Debian 12 or a derivative: it installs and
 # uses Debian's tools (lintian, dpkg-deb, hardening-check and more).
 set -euo pipefail
@@ -43,6 +44,6 @@ cmake --build build-sanitize -j "$jobs"
 
 echo "== release build (g++) =="
 run_tests build-test "${UNIT_TESTS[@]}" formatting end_to_end gl_pixels install page browser \
-    browser_webkit
+    browser_webkit docs
 echo "== sanitizer build (clang, ASan + UBSan) =="
 run_tests build-sanitize "${UNIT_TESTS[@]}" formatting end_to_end clang_tidy

@@ -1,6 +1,7 @@
 # Writes PAGE: TEMPLATE with the page's scripts PAGE_SCRIPTS (joined by commas, run in that
-# order) in place of @PAGE@, the program's script PROGRAM in place of @PROGRAM@, and the icon ICON
-# as a data address in place of @ICON@.
+# order) in place of @PAGE@, the program's script PROGRAM in place of @PROGRAM@, the icon ICON
+# as a data address in place of @ICON@, and the rows of the table of inputs INPUTS in place of
+# @INPUTS@ (written by DATA/inputs.cmake).
 # With SITE on, @MANIFEST@ becomes a link to the manifest beside the page, which also tells the
 # page to register its service worker; the one file names none.
 cmake_minimum_required(VERSION 3.25)  # run with -P: the policies of this version
@@ -53,6 +54,9 @@ foreach(pair "%;%25" "#;%23" "\";%22" "<;%3C" ">;%3E" "\n;%0A")  # % first
   string(REPLACE "${from}" "${to}" icon "${icon}")
 endforeach()
 file(READ "${TEMPLATE}" page)
+include(${DATA}/inputs.cmake)
+inputs(${INPUTS} html rows)
+string(REPLACE "@INPUTS@" "${rows}" page "${page}")
 string(REPLACE "@ICON@" "data:image/svg+xml,${icon}" page "${page}")
 if(SITE)
   string(REPLACE "@MANIFEST@" "\n<link rel=\"manifest\" href=\"manifest.webmanifest\">" page "${page}")
