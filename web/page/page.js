@@ -81,15 +81,23 @@ function needs() {  // the lesson's parts to keep in view; of the examples, thei
   });
   return parts;
 }
-// The largest canvas width of the layouts with the parts in view: {layout, size}.
+// The largest canvas width of the layouts with the parts in view: {layout, size}. Each layout is
+// measured only while it could give more than the best so far, the one that could give most
+// first (the first named, where they could give as much).
 function largest(room, layouts, parts) {
-  var best = {layout: '', size: 0};
-  for (var i = 0; i < layouts.length && best.size < room.most; ++i) {
-    var layout = layouts[i], size = Math.floor(layout ? sizeBeside(room, layout, parts) :
-                                                        sizeUnder(room, parts));
-    if (size > best.size) best = {layout: layout, size: size};
-  }
+  var best = {layout: '', size: 0}, column = lessonColumn();
+  layouts.map(function(layout) {
+    var most = layout == 'beside' ? room.width - room.gap - column : room.most;
+    return {layout: layout, most: Math.min(most, room.most)};
+  }).sort(function(a, b) { return b.most - a.most; }).forEach(function(c) {
+    if (best.size >= c.most) return;
+    var size = Math.floor(c.layout ? sizeBeside(room, c.layout, parts) : sizeUnder(room, parts));
+    if (size > best.size) best = {layout: c.layout, size: size};
+  });
   return best;
+}
+function lessonColumn() {  // the lesson's least width beside the canvas
+  return parseFloat(getComputedStyle(document.documentElement).getPropertyValue('--lesson-least'));
 }
 function reach(parts) {  // from the top of the app to the bottom of the lowest of the parts
   var top = app.getBoundingClientRect().top;
@@ -105,7 +113,7 @@ function sizeUnder(room, parts) {
 // column would not fit the height, which then widens it.
 function sizeBeside(room, layout, parts) {
   layOut(layout, 0);
-  var column = layout == 'keys' ? keys.offsetWidth : parseFloat(getComputedStyle(lesson).minWidth);
+  var column = layout == 'keys' ? keys.offsetWidth : lessonColumn();
   var fits = function(size) { return layOut(layout, size), reach(parts) <= room.height; };
   var most = Math.min(800, room.width - room.gap - column, room.height * 4 / 3), least = -1;
   if (most < 0 || fits(most)) return most;
