@@ -501,6 +501,7 @@ for press, shows_it in (lambda: MOUSE["keys"]("a"), True), (steps, False), (step
                                    not driver.execute_script(MARKS)[0]) == (shows_it, shows_it))
 assert driver.execute_script(MARKS)[1:] == [diamond, rings, ringed], "other marks"
 MOUSE["keys"]("a")
+said("Hull shown")
 driver.find_element("id", "step").send_keys(Keys.HOME)
 for words in STEPS[0], "Vertex 4 of 5: outside; removes 3 from the bottom, nothing from the top. " \
                        "Deque: 4, 1, 2, 3, 4.", LAST:  # no step before the crossing says it
