@@ -9,10 +9,10 @@ and with Steps on; it prints each against the blank page's frame rate, and how l
 to read and show every step when it is turned on. At 3,000 and 10,000 vertices it also drags
 fast: a new place each frame, round a circle of 120 pixels' radius. On simple spirals of 1,200,
 5,000 and 10,000 vertices it times an edit, from a click to the end of the frame after it
-(median of ten clicks), and the crossing check after one click. Then it times the page's check of where the
-polyline stops being simple and which vertices the hull drawn leaves outside, on 2,000 vertices:
-a random walk, which crosses itself early, and a simple spiral, where every pair of segments is
-tried. Last, the spiral example of 1,200 vertices: how long its button takes to put it in, a
+(median of ten clicks), and the crossing check after a click and after a put-down. Then it times
+the page's check of where the polyline stops being simple and which vertices the hull drawn
+leaves outside after the last of 2,000 clicks: a random walk, which crosses itself early, and a
+simple spiral. Last, the spiral example of 1,200 vertices: how long its button takes to put it in, a
 step to show, the frame rate with Steps on and while a vertex is dragged, and the link written.
 """
 import functools, http.server, math, os, random, shutil, sys, tempfile, threading
@@ -55,7 +55,8 @@ DRAG = """KEYS; const v = Module._shownVertexCount() >> 1;
 const x = Math.floor(Module._vertexWindowX(v)), y = Math.floor(Module._vertexWindowY(v));
 at('mousedown', x, y, canvas);
 window.each = window.FAST ? (frame) => at('mousemove', 400 + Math.round(120 * Math.cos(frame / 8)),
-    300 + Math.round(120 * Math.sin(frame / 8)), window) : (frame) => at('mousemove', x + frame % 20, y, window);
+    300 + Math.round(120 * Math.sin(frame / 8)), window) :
+    (frame) => at('mousemove', x + frame % 20, y, window);
 return Module._shownPickedVertex() >= 0;"""
 
 

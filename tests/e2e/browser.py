@@ -848,7 +848,8 @@ for size in LAPTOPS + SCREENS:
                                         "arguments[0]))")  # the page's own frame has run
             largest, parts, layout = driver.execute_script(LARGEST, NEEDS, KEYS)
             boxes = driver.execute_script("return [...document.querySelectorAll(arguments[0])]"
-                                          ".map(e => [e.getBoundingClientRect(), e.tagName])", parts)
+                                          ".map(e => [e.getBoundingClientRect(), e.tagName])",
+                                          parts)
             controls = [b["height"] for b, tag in boxes if tag in ("BUTTON", "INPUT", "SELECT")]
             boxes = [b for b, _ in boxes]
             out = [i for i, b in enumerate(boxes) if b["left"] < 0 or b["top"] < 0 or

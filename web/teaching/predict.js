@@ -18,24 +18,26 @@ var predict = {
 
 // ---- The truth, from the run's events ----
 
-// What the method did with vertex k (from 4): skipped it, or added it; the deque before it, its
-// tests against the two end edges, the entries popped off each end and those that left the deque.
+// What the method did with vertex k (from 4): skipped it, or added it; the deque before it and
+// its entries once each, its tests against the two end edges, the entries popped off each end
+// and those that left the deque.
 function truth(k) {
   var first = steps.lastOf[k - 1] + 1, last = steps.lastOf[k];
   var before = replay(first - 1).deque, after = replay(last);
-  return {skipped: steps.events[last].kind == TEST, before: before,
+  var entries = before.filter(function(v, i) { return before.indexOf(v) == i; });
+  return {skipped: steps.events[last].kind == TEST, before: before, entries: entries,
           bottom: steps.events[first].yes, top: steps.events[first + 1].yes, popped: after.popped,
-          leaves: before.filter(function(v, i) {
-            return before.indexOf(v) == i && after.deque.indexOf(v) < 0;
-          }).sort(function(a, b) { return a - b; })};
+          leaves: entries.filter(function(v) { return after.deque.indexOf(v) < 0; })
+              .sort(function(a, b) { return a - b; })};
 }
 
 // "5 is not left of the top edge 3 → 4, so it is added", and where the method goes wrong, why.
 function addedWords(k, t) {
   var n = t.before.length, bottom = 'the bottom edge ' + t.before.slice(0, 2).join(' → ');
   var top = 'the top edge ' + t.before.slice(n - 2).join(' → '), but = t.skipped ? butWords(k) : '';
-  if (t.skipped) return k + ' is left of both end edges, ' + bottom + ' and ' + top + ', so it is ' +
-                        'skipped' + but;
+  if (t.skipped) {
+    return k + ' is left of both end edges, ' + bottom + ' and ' + top + ', so it is skipped' + but;
+  }
   var not = (t.bottom ? [] : [bottom]).concat(t.top ? [] : [top]);
   return k + ' is not left of ' + not.join(' nor ') + ', so it is added';
 }
@@ -107,16 +109,15 @@ function question(words, status, choices, answer) {
 function answerSkip(k, skip) {
   var t = truth(k), verdict = judge(skip == t.skipped) + addedWords(k, t) + '.';
   if (t.skipped) return finish(k, verdict);
-  var chosen = {}, choices = t.before.filter(function(v, i) { return t.before.indexOf(v) == i; });
-  var ask = ' Which vertices leave the hull?';
-  question(verdict + ask, verdict + ' ' + scoreWords() + ask, choices.map(function(v) { return [String(v), v]; }).concat([['Check', 0]]),
-           function(v, button) {
-             if (!v) return answerLeaving(k, t, chosen);
-             chosen[v] = !chosen[v];
-             button.setAttribute('aria-pressed', chosen[v]);
-           });
-  [].forEach.call(predict.answers.children, function(button, i) {
-    if (i < choices.length) button.setAttribute('aria-pressed', false);
+  var chosen = {}, which = ' Which vertices leave the hull?';
+  var choices = t.entries.map(function(v) { return [String(v), v]; }).concat([['Check', 0]]);
+  question(verdict + which, verdict + ' ' + scoreWords() + which, choices, function(v, button) {
+    if (!v) return answerLeaving(k, t, chosen);
+    chosen[v] = !chosen[v];
+    button.setAttribute('aria-pressed', chosen[v]);
+  });
+  [].forEach.call(predict.answers.children, function(button, i) {  // the entries' toggles
+    if (i < t.entries.length) button.setAttribute('aria-pressed', false);
   });
 }
 
@@ -134,7 +135,9 @@ function judge(right) {
   return right ? 'Right: ' : 'Not quite: ';
 }
 
-function scoreWords() { return 'Predictions: ' + predict.right + ' of ' + predict.count + ' right.'; }
+function scoreWords() {
+  return 'Predictions: ' + predict.right + ' of ' + predict.count + ' right.';
+}
 
 // The vertex answered: its verdict stays shown until Forward goes on to its steps.
 function finish(k, verdict) {
