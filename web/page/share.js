@@ -18,8 +18,8 @@ var LINK_LIMIT = 10000, DIGITS = 'ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrst
 // ---- The link ----
 
 // The drawing's link: "v1.F.S.V", F its display flags (1 outline, 2 closed, 4 hull), S the step
-// Steps shows (empty with Steps off; after a p with Predict on) and V its vertices in order, each x * 4096 + y of its canvas
-// pixel in four digits. '' for no vertex; for a drawing no link can hold, the number of a vertex
+// Steps shows (empty with Steps off; after a p with Predict on) and V its vertices in order, each
+// x * 4096 + y of its canvas pixel in four digits. '' for no vertex; for a drawing no link can hold, the number of a vertex
 // off the canvas, or 0 for more than LINK_LIMIT vertices.
 function linkOf() {
   var n = Module._shownVertexCount(), v = '';

@@ -164,7 +164,7 @@ function setPredict(on) {
   predict.on = on;
   predict.toggle.setAttribute('aria-pressed', on);
   predict.box.hidden = !on;
-  if (predict.asking) showStep(steps.at);
+  if (predict.asking) steps.on ? showStep(steps.at) : endQuestion();  // the step it stood for
   fit();
 }
 predict.toggle.addEventListener('click', function() { setPredict(!predict.on); });

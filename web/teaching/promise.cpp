@@ -1,8 +1,8 @@
 // Where the hull's promise ends, for the page's note and marks (web/teaching/promise.js): the
 // polyline's first crossing, a straight start, and the vertices the hull drawn leaves outside.
 // Worked out again only when the polyline or its hull changed, the crossing from what was found
-// before where the polyline only grew. Compiled into the browser build
-// alone; it reads the editor state and changes nothing in it.
+// before where the polyline only grew. Compiled into the browser build alone; it reads the
+// editor state and changes nothing in it.
 #include <emscripten.h>
 
 #include "editing/editor.h"

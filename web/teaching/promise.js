@@ -1,6 +1,6 @@
 // Where the hull's promise ends: the deque algorithm finds the hull of a simple polyline whose
 // first three vertices turn. When the drawing crosses itself or starts straight, while the hull
-// is shown or Steps is on, a note under the canvas says where and whether the hull drawn leaves
+// is shown or Steps is on, a note in the lesson says where and whether the hull drawn leaves
 // vertices outside, and the first crossing and those vertices are marked over the canvas (never
 // in its pixels). What is found comes from the program's geometry (web/teaching/promise.cpp),
 // asked only after input. Runs after web/page/page.js and web/teaching/steps.js.

@@ -119,7 +119,7 @@ function butWords(k) {
          ' lies outside the hull of vertices 1 to ' + k + ': ' + steps.why;
 }
 
-// The line of the method that event i runs (its index in the list under the canvas).
+// The line of the method that event i runs (its index in the method's list).
 function lineOf(i) {
   var e = steps.events[i], k = e.k, opening = i < 2 || steps.events[i - 2].k != k;
   if (e.kind == START) return 0;
